@@ -1,0 +1,53 @@
+# Native build: the core library under test, with AddressSanitizer and
+# UndefinedBehaviorSanitizer when PQ_SANITIZE is on (the test command's
+# configuration), and the benchmarks.
+
+option(PQ_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(PQ_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+if(PQ_FUZZ)
+  # Coverage for libFuzzer on everything; the fuzzers themselves link it.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(PQ_SANITIZE)
+  set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${_san})
+  add_link_options(${_san})
+endif()
+
+pq_gtest_groups(native PQ_NATIVE_TESTS)
+foreach(target ${PQ_NATIVE_TESTS})
+  target_link_libraries(${target} PRIVATE pqcore ${PQ_PLUGIN_CORE_LIBS} gtest_main gmock)
+  pq_register_gtest(${target} LABELS native)
+endforeach()
+
+# Benchmarks print figures; they are built here and run by tools/bench.sh.
+file(GLOB _bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(src ${_bench_sources})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(bench_${name} ${src})
+  target_include_directories(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(bench_${name} PRIVATE pqcore)
+  pq_project_flags(bench_${name})
+endforeach()
+
+# Native command-line tools.
+file(GLOB _tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/native/*.cpp)
+foreach(src ${_tool_sources})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE pqcore)
+  pq_project_flags(${name})
+endforeach()
+
+# libFuzzer targets: tests/fuzz/*.cpp, one fuzzer each.
+if(PQ_FUZZ)
+  file(GLOB _fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+  foreach(src ${_fuzz_sources})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(fuzz_${name} ${src})
+    target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${name} PRIVATE pqcore)
+  endforeach()
+endif()

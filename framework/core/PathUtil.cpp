@@ -1,0 +1,116 @@
+#include "framework/core/PathUtil.h"
+
+#include "framework/core/Sjis.h"
+
+namespace pathutil {
+
+namespace {
+bool IsSepByte(char c) { return c == '\\' || c == '/'; }
+
+bool EndsWithSeparator(const std::string& s) {
+    if (s.empty()) return false;
+    return IsSeparatorAt(s, sjis::Previous(s.data(), s.size(), s.size()));
+}
+}  // namespace
+
+bool IsSeparatorAt(const std::string& path, std::size_t pos) {
+    return pos < path.size() && IsSepByte(path[pos]) &&
+           sjis::IsBoundary(path.data(), path.size(), pos);
+}
+
+std::size_t FileNameOffset(const std::string& path) {
+    std::size_t start = 0;
+    const char* p = path.data();
+    const std::size_t n = path.size();
+    for (std::size_t i = 0; i < n; i = sjis::Next(p, n, i)) {
+        if (sjis::CharLength(p, n, i) != 1) continue;
+        if (IsSepByte(p[i]) || (p[i] == ':' && i == 1)) start = i + 1;
+    }
+    return start;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, FileNameOffset(path)); }
+
+std::string FileNameOf(const std::string& path) { return path.substr(FileNameOffset(path)); }
+
+std::string ExtensionOf(const std::string& path) {
+    const std::size_t nameStart = FileNameOffset(path);
+    const std::string name = path.substr(nameStart);
+    const std::size_t dot = sjis::FindLastChar(name, '.');
+    if (dot == sjis::npos) return std::string();
+    return name.substr(dot + 1);
+}
+
+std::string WithTrailingSeparator(const std::string& folder) {
+    if (folder.empty()) return folder;
+    return EndsWithSeparator(folder) ? folder : folder + '\\';
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    std::size_t skip = 0;
+    while (skip < name.size() && IsSepByte(name[skip])) ++skip;
+    return WithTrailingSeparator(folder) + name.substr(skip);
+}
+
+SplitPath Split(const std::string& path) {
+    SplitPath out;
+    const char* p = path.data();
+    const std::size_t n = path.size();
+    std::size_t i = 0;
+    if (n >= 2 && path[1] == ':' && !sjis::IsLeadByte(path[0])) {
+        i = 2;
+        if (i < n && IsSepByte(path[i])) ++i;
+        out.root = path.substr(0, i);
+    } else if (n >= 2 && IsSepByte(path[0]) && IsSepByte(path[1])) {
+        // \\server\share\ : the root takes two names.
+        i = 2;
+        for (int names = 0; names < 2 && i < n; ++names) {
+            while (i < n && !IsSeparatorAt(path, i)) i = sjis::Next(p, n, i);
+            if (i < n) ++i;
+        }
+        out.root = path.substr(0, i);
+    } else if (n >= 1 && IsSepByte(path[0])) {
+        i = 1;
+        out.root = path.substr(0, 1);
+    }
+    std::size_t start = i;
+    while (i <= n) {
+        if (i == n || IsSeparatorAt(path, i)) {
+            if (i > start) out.names.push_back(path.substr(start, i - start));
+            start = i + 1;
+            if (i == n) break;
+            ++i;
+        } else {
+            i = sjis::Next(p, n, i);
+        }
+    }
+    return out;
+}
+
+std::string LongPathName(const std::string& path, const LongNameLookup& longName) {
+    if (path.empty()) return std::string();
+    const SplitPath parts = Split(path);
+    std::string built = parts.root;
+    for (std::size_t k = 0; k < parts.names.size(); ++k) {
+        const std::string& name = parts.names[k];
+        std::string candidate =
+            (built.empty() || EndsWithSeparator(built)) ? built + name : built + '\\' + name;
+        std::string found;
+        if (name != "." && name != "..") found = longName ? longName(candidate) : std::string();
+        if (!found.empty()) {
+            candidate = candidate.substr(0, candidate.size() - name.size()) + found;
+        }
+        built = candidate;
+        if (built.size() > kMaxPath) return std::string();
+    }
+    if (EndsWithSeparator(path) && !EndsWithSeparator(built)) built += '\\';
+    if (built.size() > kMaxPath) return std::string();
+    return built;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && sjis::ToLowerAscii(a) == sjis::ToLowerAscii(b);
+}
+
+}  // namespace pathutil

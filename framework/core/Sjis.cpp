@@ -1,0 +1,62 @@
+#include "framework/core/Sjis.h"
+
+namespace sjis {
+
+std::size_t BoundaryAtOrBefore(const char* text, std::size_t length, std::size_t pos) {
+    if (pos >= length) return length;
+    std::size_t i = 0;
+    while (i < length) {
+        std::size_t next = i + CharLength(text, length, i);
+        if (next > pos) return i;
+        i = next;
+    }
+    return length;
+}
+
+std::size_t BoundaryAtOrAfter(const char* text, std::size_t length, std::size_t pos) {
+    std::size_t b = BoundaryAtOrBefore(text, length, pos);
+    return b == pos ? b : Next(text, length, b);
+}
+
+std::size_t Previous(const char* text, std::size_t length, std::size_t pos) {
+    if (pos > length) pos = length;
+    std::size_t i = 0, prev = 0;
+    while (i < pos) {
+        prev = i;
+        i += CharLength(text, length, i);
+    }
+    return prev;
+}
+
+std::size_t FindLastChar(const char* text, std::size_t length, char c) {
+    std::size_t found = npos;
+    for (std::size_t i = 0; i < length; i += CharLength(text, length, i)) {
+        if (text[i] == c && CharLength(text, length, i) == 1) found = i;
+    }
+    return found;
+}
+
+std::size_t FindChar(const char* text, std::size_t length, char c, std::size_t from) {
+    for (std::size_t i = 0; i < length; i += CharLength(text, length, i)) {
+        if (i >= from && text[i] == c && CharLength(text, length, i) == 1) return i;
+    }
+    return npos;
+}
+
+namespace {
+template <char First, char Last, int Shift>
+std::string MapAscii(const std::string& s) {
+    std::string out = s;
+    for (std::size_t i = 0; i < out.size();) {
+        std::size_t n = CharLength(out.data(), out.size(), i);
+        if (n == 1 && out[i] >= First && out[i] <= Last) out[i] = static_cast<char>(out[i] + Shift);
+        i += n;
+    }
+    return out;
+}
+}  // namespace
+
+std::string ToUpperAscii(const std::string& s) { return MapAscii<'a', 'z', 'A' - 'a'>(s); }
+std::string ToLowerAscii(const std::string& s) { return MapAscii<'A', 'Z', 'a' - 'A'>(s); }
+
+}  // namespace sjis

@@ -1,0 +1,38 @@
+// CDialog: a dialog from a template of the program's resources, modal or
+// modeless. Its messages go through the message map like any window's.
+#pragma once
+
+#include "framework/win/Wnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    CDialog(UINT templateId, HWND parent);
+    ~CDialog() override;
+
+    // Runs the dialog modally; returns the code given to EndDialog, or -1
+    // when the dialog cannot be created.
+    virtual INT_PTR DoModal();
+    // Creates the dialog modeless; it joins the message loop's dialog
+    // handling until it is destroyed.
+    virtual bool CreateModeless();
+    bool IsModal() const { return m_modal; }
+
+    virtual bool OnInitDialog() { return true; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Ends a modal dialog with `result`, or destroys a modeless one.
+    void EndDialog(INT_PTR result);
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    UINT TemplateId() const { return m_templateId; }
+
+protected:
+    static INT_PTR CALLBACK DlgProc(HWND, UINT, WPARAM, LPARAM);
+    UINT m_templateId;
+    HWND m_parent;
+    bool m_modal = false;
+    INT_PTR m_result = -1;
+};

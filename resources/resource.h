@@ -1,0 +1,84 @@
+// Resource identifiers of the program, shared by the .rc script and the code.
+#ifndef PEMBROQUIL_RESOURCE_H
+#define PEMBROQUIL_RESOURCE_H
+
+// Frame resources: icon, fallback menu and the title string.
+#define IDR_MAINFRAME                 128
+#define IDI_TABCLOSE                  130
+#define IDB_TOOLBAR                   132
+#define IDB_TOOLBAR_HOT               133
+
+// Framework strings.
+#define IDS_APP_TITLE                 57344
+#define IDS_IDLEMESSAGE               57345
+
+// Menu commands (their prompts are string-table entries of the same id).
+#define ID_EDIT_UNDO                  32771
+#define ID_EDIT_REDO                  32772
+#define ID_EDIT_CUT                   32773
+#define ID_EDIT_COPY                  32774
+#define ID_EDIT_PASTE                 32775
+#define ID_TOOL_OPTION                32776
+#define ID_FILE_NEW                   32777
+#define ID_HELP_TOPICS                32778
+#define ID_FILE_OPEN                  32779
+#define ID_FILE_CLOSE                 32780
+#define ID_FILE_SAVE                  32781
+#define ID_FILE_SAVE_AS               32782
+#define ID_FILE_SAVE_ALL              32783
+#define ID_VIEW_STATUS_BAR            32786
+#define ID_VIEW_STANDARD_BAR          32787
+#define ID_VIEW_ADDRESS_BAR           32788
+#define ID_VIEW_FOLDER_TREE           32789
+#define ID_VIEW_REGIST_TAG            32790
+#define ID_VIEW_CUSTOMIZE_BAR         32796
+#define ID_BROWSER_RELOAD             32797
+#define ID_TOOL_INNER_BROWSER         32803
+#define ID_TOOL_CUSTOMIZE             32810
+#define ID_EDIT_INPUT_ASSIST          32822
+#define ID_EDIT_ATTR_ASSIST           32823
+#define ID_EDIT_VALUE_ASSIST          32824
+#define ID_VIEW_LOCK_BARS             32826
+#define ID_EDIT_FIND_NEXT             32827
+#define ID_EDIT_KANA_TO_ZENKAKU       32829
+#define ID_FILE_SAVE_FILELIST         32830
+#define ID_FILE_OPEN_FILELIST         32832
+#define ID_BROWSER_LOCALSERVER        32839
+#define ID_EDIT_DELETE                40011
+#define ID_CODE_AS_LOADED             40022
+#define ID_CODE_SJIS                  40023
+#define ID_CODE_JIS                   40024
+#define ID_CODE_EUC                   40026
+#define ID_EDIT_SELECT_ALL            40027
+#define ID_EDIT_UPPER                 40032
+#define ID_EDIT_LOWER                 40033
+#define ID_EDIT_FIND                  40034
+#define ID_EDIT_REPLACE               40035
+#define ID_TOOL_OTHER_BROWSER         40045
+#define ID_TOOL_IE                    40046
+#define ID_TOOL_NETSCAPE              40047
+#define ID_EDIT_TAB_TO_SPACE          40063
+#define ID_EDIT_INSERT_STRING         40064
+#define ID_EDIT_GOTO_LINE             40066
+#define ID_HELP_KEYMAP                40067
+#define ID_RETURN_CYCLE               40068
+#define ID_RETURN_AS_LOADED           40069
+#define ID_RETURN_CRLF                40070
+#define ID_RETURN_CR                  40071
+#define ID_RETURN_LF                  40072
+#define ID_BROWSER_BACK               40073
+#define ID_BROWSER_FORWARD            40074
+#define ID_BROWSER_REFRESH            40075
+#define ID_CODE_CYCLE                 61204
+#define ID_FOCUS_ADDRESS_BAR          61205
+#define ID_FOCUS_FOLDER_TREE          61206
+#define ID_FOCUS_REGIST_TAG           61207
+#define ID_NEXT_TAB                   61208
+#define ID_PREV_TAB                   61209
+#define ID_APP_ABOUT_CMD              57664
+#define ID_APP_EXIT_CMD               57665
+
+// Status bar panes.
+#define ID_INDICATOR_POS              59137
+
+#endif

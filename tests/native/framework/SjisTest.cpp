@@ -1,0 +1,67 @@
+#include "framework/core/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// 表 is 95 5C and ソ is 83 5C: their trail byte is '\\'.
+const std::string kHyo = "\x95\x5C";
+const std::string kSo = "\x83\x5C";
+
+TEST(SjisTest, LiteralsAreShiftJis) {
+    EXPECT_EQ(std::string("表"), kHyo);
+    EXPECT_EQ(std::string("ソ"), kSo);
+    EXPECT_EQ(std::string("あ"), "\x82\xA0");
+}
+
+TEST(SjisTest, LeadAndTrailRanges) {
+    for (int c = 0; c < 256; ++c) {
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        EXPECT_EQ(sjis::IsLeadByte(static_cast<unsigned char>(c)), lead) << c;
+        const bool trail = (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+        EXPECT_EQ(sjis::IsTrailByte(static_cast<unsigned char>(c)), trail) << c;
+    }
+    // FD-FF and half-width kana are single bytes.
+    EXPECT_FALSE(sjis::IsLeadByte(static_cast<unsigned char>(0xFD)));
+    EXPECT_FALSE(sjis::IsLeadByte(static_cast<unsigned char>(0xA1)));
+}
+
+TEST(SjisTest, SteppingTreatsTrailBackslashAsPartOfCharacter) {
+    const std::string s = "a" + kHyo + "\\" + kSo;  // a 表 \ ソ
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    EXPECT_EQ(sjis::Next(p, n, 0), 1u);
+    EXPECT_EQ(sjis::Next(p, n, 1), 3u);
+    EXPECT_EQ(sjis::Next(p, n, 3), 4u);
+    EXPECT_EQ(sjis::Next(p, n, 4), 6u);
+    EXPECT_EQ(sjis::Next(p, n, 6), 6u);
+    EXPECT_FALSE(sjis::IsBoundary(p, n, 2));
+    EXPECT_TRUE(sjis::IsBoundary(p, n, 3));
+    EXPECT_EQ(sjis::BoundaryAtOrBefore(p, n, 2), 1u);
+    EXPECT_EQ(sjis::BoundaryAtOrAfter(p, n, 2), 3u);
+    EXPECT_EQ(sjis::BoundaryAtOrAfter(p, n, 5), 6u);
+    EXPECT_EQ(sjis::Previous(p, n, 6), 4u);
+    EXPECT_EQ(sjis::Previous(p, n, 3), 1u);
+    EXPECT_EQ(sjis::Previous(p, n, 0), 0u);
+    // The only '\\' standing as a character is the one at offset 3.
+    EXPECT_EQ(sjis::FindLastChar(s, '\\'), 3u);
+    EXPECT_EQ(sjis::FindChar(s, '\\'), 3u);
+    EXPECT_EQ(sjis::FindChar(s, '\\', 4), sjis::npos);
+}
+
+TEST(SjisTest, LeadByteAtEndIsACharacterOfItsOwn) {
+    const std::string s = "ab\x82";
+    EXPECT_EQ(sjis::CharLength(s.data(), s.size(), 2), 1u);
+    EXPECT_EQ(sjis::Next(s.data(), s.size(), 2), 3u);
+}
+
+TEST(SjisTest, CaseMappingLeavesDoubleByteCharactersAlone) {
+    // ア is 83 41 and ａ (full-width a) is 82 81: neither byte may change.
+    const std::string s = "aZ\x83\x41\x82\x81q";
+    EXPECT_EQ(sjis::ToUpperAscii(s), "AZ\x83\x41\x82\x81Q");
+    EXPECT_EQ(sjis::ToLowerAscii(s), "az\x83\x41\x82\x81q");
+}
+
+}  // namespace
