@@ -7,6 +7,9 @@ bool CPembroquilApp::InitInstance() {
                                                 ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&icc);
     SetRegistryKey(appinfo::kCompanyName);
+    m_registry = std::make_unique<CRegistrySettings>(RegistryRoot());
+    m_settings = std::make_unique<settings::SettingsStore>(*m_registry);
+    settings::SetCurrent(m_settings.get());
 
     if (!CMainFrame::RegisterFrameClass(m_hInstance)) {
         m_exitCode = 1;
@@ -26,5 +29,6 @@ bool CPembroquilApp::InitInstance() {
 
 int CPembroquilApp::ExitInstance() {
     m_frame.reset();
+    settings::SetCurrent(nullptr);
     return m_exitCode;
 }

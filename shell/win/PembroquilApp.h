@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "config/core/SettingsStore.h"
+#include "config/win/RegistrySettings.h"
 #include "framework/win/App.h"
 #include "shell/win/MainFrame.h"
 
@@ -12,5 +14,7 @@ public:
     int ExitInstance() override;
 
 private:
+    std::unique_ptr<CRegistrySettings> m_registry;
+    std::unique_ptr<settings::SettingsStore> m_settings;
     std::unique_ptr<CMainFrame> m_frame;
 };

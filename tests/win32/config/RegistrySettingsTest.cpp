@@ -1,0 +1,106 @@
+// The registry backend of the settings store, in the real registry.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/win/RegistrySettings.h"
+
+namespace {
+
+const char kRoot[] = "Software\\Tavenor\\PembroquilTest";
+
+class RegistrySettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot); }
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot); }
+
+    // Writes a value of any type behind the store's back.
+    void RawWrite(const std::string& section, const std::string& name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\" + section).c_str(), 0, nullptr, 0,
+                                    KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+        ::RegCloseKey(key);
+    }
+
+    CRegistrySettings backend{kRoot};
+    settings::SettingsStore store{backend};
+};
+
+TEST_F(RegistrySettingsTest, EveryKindRoundTrips) {
+    EXPECT_TRUE(store.WriteSettingInt("Main", "Zoomed", -5));
+    EXPECT_TRUE(store.WriteSettingString("Main", "BackupDir", "C:\\表\\ソ"));
+    const unsigned char acl[6] = {0x0B, 0, 0x4E, 0, 0x29, 0x80};
+    EXPECT_TRUE(store.WriteSettingBinary("AcceleratorKey", "acl0", acl, sizeof acl));
+
+    EXPECT_EQ(store.ReadSettingInt("Main", "Zoomed", 0), -5);
+    EXPECT_EQ(store.ReadSettingString("Main", "BackupDir", ""), "C:\\表\\ソ");
+    unsigned char buf[8] = {};
+    std::size_t len = sizeof buf;
+    ASSERT_TRUE(store.ReadSettingBinary("AcceleratorKey", "acl0", buf, &len));
+    EXPECT_EQ(len, 6u);
+    EXPECT_EQ(0, memcmp(buf, acl, 6));
+
+    // The raw value is stored with type NONE, the others as DWORD and SZ.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\AcceleratorKey").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    DWORD type = 99;
+    ::RegQueryValueExA(key, "acl0", nullptr, &type, nullptr, nullptr);
+    ::RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_NONE));
+}
+
+TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrLengthReadAsTheDefault) {
+    const WORD shortNumber = 7;
+    RawWrite("Main", "Short", REG_DWORD, &shortNumber, sizeof shortNumber);
+    const DWORD four = 9;
+    RawWrite("Main", "Bin4", REG_BINARY, &four, sizeof four);
+    RawWrite("Main", "Text", REG_SZ, "12", 3);
+    RawWrite("Main", "Number", REG_DWORD, &four, sizeof four);
+    EXPECT_EQ(store.ReadSettingInt("Main", "Short", -1), -1);
+    EXPECT_EQ(store.ReadSettingInt("Main", "Bin4", -1), -1);
+    EXPECT_EQ(store.ReadSettingInt("Main", "Text", -1), -1);
+    EXPECT_EQ(store.ReadSettingString("Main", "Number", "def"), "def");
+    EXPECT_EQ(store.ReadSettingString("Main", "Missing", "def"), "def");
+
+    // A string stored without its NUL still reads whole and terminated.
+    RawWrite("Main", "Unterminated", REG_SZ, "abc", 3);
+    EXPECT_EQ(store.ReadSettingString("Main", "Unterminated", ""), "abc");
+    // A long string is read whole.
+    const std::string longText(5000, 'x');
+    EXPECT_TRUE(store.WriteSettingString("Main", "Long", longText));
+    EXPECT_EQ(store.ReadSettingString("Main", "Long", ""), longText);
+
+    // A raw value longer than the caller's buffer fails.
+    const unsigned char seven[7] = {1, 2, 3, 4, 5, 6, 7};
+    store.WriteSettingBinary("AcceleratorKey", "acl1", seven, 7);
+    unsigned char buf[6];
+    std::size_t len = sizeof buf;
+    EXPECT_FALSE(store.ReadSettingBinary("AcceleratorKey", "acl1", buf, &len));
+}
+
+TEST_F(RegistrySettingsTest, DeletingASectionRemovesItsSubKeys) {
+    store.WriteSettingInt("RegistTag", "Count", 1);
+    store.WriteSettingString("RegistTag\\File0", "Name", "tags");
+    store.WriteSettingString("RegistTag\\File0\\Deeper", "Name", "x");
+    EXPECT_TRUE(store.DeleteSettingSection("RegistTag"));
+    HKEY key = nullptr;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\RegistTag").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(store.DeleteSettingSection("RegistTag"));
+    store.WriteSettingInt("Main", "x", 1);
+    EXPECT_TRUE(store.DeleteSettingValue("Main", "x"));
+    EXPECT_FALSE(store.DeleteSettingValue("Main", "x"));
+}
+
+TEST_F(RegistrySettingsTest, ReadingCreatesTheSection) {
+    EXPECT_EQ(store.ReadSettingInt("History\\Find", "Count", 0), 0);
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\History\\Find").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    ::RegCloseKey(key);
+}
+
+}  // namespace
