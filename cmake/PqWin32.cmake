@@ -98,3 +98,13 @@ if(PQ_E2E_SOURCES)
   add_dependencies(e2e_tests Pembroquil color gradation pq_data)
   pq_register_gtest(e2e_tests SERIAL LABELS e2e TIMEOUT 1800)
 endif()
+
+# The help file, compiled from the pages in resources/help.
+file(GLOB PQ_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*)
+add_custom_command(OUTPUT ${PQ_OUT_DIR}/Pembroquil.chm
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/build-help.sh ${CMAKE_SOURCE_DIR}/resources/help
+          ${CMAKE_BINARY_DIR}/help ${PQ_OUT_DIR}/Pembroquil.chm
+  DEPENDS ${PQ_HELP_SOURCES} ${CMAKE_SOURCE_DIR}/tools/build-help.sh
+  COMMENT "Compiling Pembroquil.chm")
+add_custom_target(pq_help ALL DEPENDS ${PQ_OUT_DIR}/Pembroquil.chm)
+add_dependencies(pq_data pq_help)
