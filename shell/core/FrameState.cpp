@@ -1,0 +1,121 @@
+#include "shell/core/FrameState.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace shell {
+
+namespace {
+
+std::string Indexed(const char* base, int n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%d", base, n);
+    return name;
+}
+
+}  // namespace
+
+std::vector<OpenFileRecord> ReadOpenHistory(const settings::SettingsStore& store) {
+    std::vector<OpenFileRecord> files;
+    const std::int32_t count =
+        std::clamp<std::int32_t>(store.ReadSettingInt(kOpenHistorySection, "Count", 0), 0, kMaxOpenHistory);
+    for (int n = 0; n < count; ++n) {
+        OpenFileRecord r;
+        r.path = store.ReadSettingString(kOpenHistorySection, Indexed("Path", n), "");
+        if (r.path.empty()) continue;
+        r.readOnly = store.ReadSettingInt(kOpenHistorySection, Indexed("ReadOnly", n), 0) != 0;
+        r.start = store.ReadSettingInt(kOpenHistorySection, Indexed("Start", n), 0);
+        r.end = store.ReadSettingInt(kOpenHistorySection, Indexed("End", n), 0);
+        r.xPos = store.ReadSettingInt(kOpenHistorySection, Indexed("XPos", n), 0);
+        r.yPos = store.ReadSettingInt(kOpenHistorySection, Indexed("YPos", n), 0);
+        files.push_back(r);
+    }
+    return files;
+}
+
+void WriteOpenHistory(settings::SettingsStore& store, const std::vector<OpenFileRecord>& files) {
+    store.DeleteSettingSection(kOpenHistorySection);
+    int n = 0;
+    for (const OpenFileRecord& r : files) {
+        store.WriteSettingString(kOpenHistorySection, Indexed("Path", n), r.path);
+        store.WriteSettingInt(kOpenHistorySection, Indexed("Start", n), r.start);
+        store.WriteSettingInt(kOpenHistorySection, Indexed("End", n), r.end);
+        store.WriteSettingInt(kOpenHistorySection, Indexed("XPos", n), r.xPos);
+        store.WriteSettingInt(kOpenHistorySection, Indexed("YPos", n), r.yPos);
+        store.WriteSettingInt(kOpenHistorySection, Indexed("ReadOnly", n), r.readOnly ? 1 : 0);
+        ++n;
+    }
+    store.WriteSettingInt(kOpenHistorySection, "Count", n);
+}
+
+FramePlacement ReadFramePlacement(const settings::SettingsStore& store, const FramePlacement& current) {
+    FramePlacement p;
+    const std::int32_t x = store.ReadSettingInt("Main", "x", current.rect.left);
+    const std::int32_t y = store.ReadSettingInt("Main", "y", current.rect.top);
+    const std::int32_t w = store.ReadSettingInt("Main", "nWidth", current.rect.Width());
+    const std::int32_t h = store.ReadSettingInt("Main", "nHeight", current.rect.Height());
+    p.rect = Rect{x, y, x + w, y + h};
+    p.zoomed = store.ReadSettingInt("Main", "Zoomed", current.zoomed ? 1 : 0) == 1;
+    return p;
+}
+
+void WriteFramePlacement(settings::SettingsStore& store, const FramePlacement& placement) {
+    store.WriteSettingInt("Main", "x", placement.rect.left);
+    store.WriteSettingInt("Main", "y", placement.rect.top);
+    store.WriteSettingInt("Main", "nWidth", placement.rect.Width());
+    store.WriteSettingInt("Main", "nHeight", placement.rect.Height());
+    store.WriteSettingInt("Main", "Zoomed", placement.zoomed ? 1 : 0);
+}
+
+Rect ClampToWorkArea(const Rect& stored, const Rect& work, std::int32_t minWidth, std::int32_t minHeight) {
+    // Widen the arithmetic: stored values may be anything the registry held.
+    const std::int64_t workW = std::max<std::int64_t>(work.Width(), 1);
+    const std::int64_t workH = std::max<std::int64_t>(work.Height(), 1);
+    std::int64_t w = std::int64_t(stored.right) - stored.left;
+    std::int64_t h = std::int64_t(stored.bottom) - stored.top;
+    w = std::clamp<std::int64_t>(w, std::min<std::int64_t>(minWidth, workW), workW);
+    h = std::clamp<std::int64_t>(h, std::min<std::int64_t>(minHeight, workH), workH);
+    std::int64_t x = std::clamp<std::int64_t>(stored.left, work.left, work.left + workW - w);
+    std::int64_t y = std::clamp<std::int64_t>(stored.top, work.top, work.top + workH - h);
+    return Rect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), static_cast<std::int32_t>(x + w),
+                static_cast<std::int32_t>(y + h)};
+}
+
+bool ParseOpenRequest(unsigned long id, const void* data, std::size_t size, std::string* path) {
+    if (id != kOpenRequestId || !data || size == 0) return false;
+    const char* bytes = static_cast<const char*>(data);
+    const void* nul = std::memchr(bytes, '\0', size);
+    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
+    if (length == 0) return false;
+    path->assign(bytes, length);
+    return true;
+}
+
+std::string CaretPositionText(std::int32_t line, std::int32_t column) {
+    char text[64];
+    std::snprintf(text, sizeof text, " %ld行、%ld列 ", static_cast<long>(line) + 1, static_cast<long>(column) + 1);
+    return text;
+}
+
+std::string CaretPositionMeasureText(const std::string& caretText) {
+    return caretText.size() > 3 ? caretText.substr(0, caretText.size() - 3) : std::string();
+}
+
+const char* CharCodeName(int code) {
+    switch (code) {
+        case 1: return "JIS";
+        case 2: return "EUC";
+        default: return "SJIS";
+    }
+}
+
+const char* LineEndName(int code) {
+    switch (code) {
+        case 1: return "CR";
+        case 2: return "LF";
+        default: return "CRLF";
+    }
+}
+
+}  // namespace shell

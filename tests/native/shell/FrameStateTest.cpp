@@ -1,0 +1,108 @@
+#include "shell/core/FrameState.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+using settings::MemorySettingsBackend;
+using settings::SettingsStore;
+using namespace shell;
+
+TEST(OpenHistoryTest, WrittenRecordsReadBackAndReplaceALongerList) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    std::vector<OpenFileRecord> five(5);
+    for (int i = 0; i < 5; ++i) five[i].path = "C:\\old" + std::to_string(i) + ".html";
+    WriteOpenHistory(store, five);
+
+    std::vector<OpenFileRecord> two(2);
+    two[0] = {"C:\\表\\ソ.html", true, 3, 10, 0, 40};
+    two[1] = {"C:\\b.cgi", false, 0, 0, 2, 0};
+    WriteOpenHistory(store, two);
+    EXPECT_EQ(store.ReadSettingInt(kOpenHistorySection, "Count", -1), 2);
+    EXPECT_FALSE(mem.HasValue(kOpenHistorySection, "Path2"));
+
+    const auto back = ReadOpenHistory(store);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].path, "C:\\表\\ソ.html");
+    EXPECT_TRUE(back[0].readOnly);
+    EXPECT_EQ(back[0].start, 3);
+    EXPECT_EQ(back[0].end, 10);
+    EXPECT_EQ(back[0].yPos, 40);
+    EXPECT_EQ(back[1].xPos, 2);
+    EXPECT_FALSE(back[1].readOnly);
+}
+
+TEST(OpenHistoryTest, DamagedCountsAndEmptyPathsAreHarmless) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    store.WriteSettingInt(kOpenHistorySection, "Count", INT_MAX);
+    store.WriteSettingString(kOpenHistorySection, "Path0", "C:\\a.html");
+    store.WriteSettingString(kOpenHistorySection, "Path1", "");
+    store.WriteSettingString(kOpenHistorySection, "Path2", "C:\\c.html");
+    const auto files = ReadOpenHistory(store);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[1].path, "C:\\c.html");
+    store.WriteSettingInt(kOpenHistorySection, "Count", -3);
+    EXPECT_TRUE(ReadOpenHistory(store).empty());
+    // A missing section is an empty list.
+    MemorySettingsBackend empty;
+    SettingsStore none(empty);
+    EXPECT_TRUE(ReadOpenHistory(none).empty());
+}
+
+TEST(FramePlacementTest, StoredValuesWinAndMissingOnesKeepTheCurrent) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    const FramePlacement current{{10, 20, 810, 620}, false};
+    FramePlacement p = ReadFramePlacement(store, current);
+    EXPECT_EQ(p.rect.left, 10);
+    EXPECT_EQ(p.rect.Width(), 800);
+    WriteFramePlacement(store, FramePlacement{{100, 50, 1100, 750}, true});
+    p = ReadFramePlacement(store, current);
+    EXPECT_EQ(p.rect.left, 100);
+    EXPECT_EQ(p.rect.bottom, 750);
+    EXPECT_TRUE(p.zoomed);
+}
+
+TEST(FramePlacementTest, ClampKeepsTheWindowOnTheWorkArea) {
+    const Rect work{0, 0, 1280, 770};
+    Rect r = ClampToWorkArea(Rect{5000, -300, 5800, 300}, work);  // off to the right and above
+    EXPECT_EQ(r.right, 1280);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.Width(), 800);
+    r = ClampToWorkArea(Rect{0, 0, 10, 10}, work);  // too small
+    EXPECT_EQ(r.Width(), 200);
+    EXPECT_EQ(r.Height(), 150);
+    r = ClampToWorkArea(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, work);  // nonsense
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.Width(), 1280);
+    EXPECT_EQ(r.Height(), 770);
+}
+
+TEST(OpenRequestTest, OnlyTheIdentifierIsTrustedAndTheBlockIsReadWithinItsSize) {
+    std::string path;
+    const char good[260] = "C:\\表\\ソ.html";
+    EXPECT_TRUE(ParseOpenRequest(kOpenRequestId, good, sizeof good, &path));
+    EXPECT_EQ(path, "C:\\表\\ソ.html");
+    EXPECT_FALSE(ParseOpenRequest(12345, good, sizeof good, &path));
+    EXPECT_FALSE(ParseOpenRequest(kOpenRequestId, nullptr, 260, &path));
+    EXPECT_FALSE(ParseOpenRequest(kOpenRequestId, "", 1, &path));
+    // No NUL inside the block: the path ends with the block.
+    const char unterminated[4] = {'a', '.', 't', 'x'};
+    EXPECT_TRUE(ParseOpenRequest(kOpenRequestId, unterminated, sizeof unterminated, &path));
+    EXPECT_EQ(path, "a.tx");
+}
+
+TEST(StatusTextTest, CaretPositionIsOneBased) {
+    EXPECT_EQ(CaretPositionText(0, 0), " 1行、1列 ");
+    EXPECT_EQ(CaretPositionText(9999, 41), " 10000行、42列 ");
+    EXPECT_EQ(CaretPositionMeasureText(" 1行、1列 "), " 1行、1");
+    EXPECT_STREQ(CharCodeName(1), "JIS");
+    EXPECT_STREQ(CharCodeName(7), "SJIS");
+    EXPECT_STREQ(LineEndName(2), "LF");
+}
+
+}  // namespace
