@@ -78,6 +78,15 @@
 #define ID_APP_ABOUT_CMD              57664
 #define ID_APP_EXIT_CMD               57665
 
+// About box.
+#define IDD_ABOUTBOX                  100
+#define IDC_ABOUT_VERSION             1001
+#define IDC_ABOUT_COPYRIGHT           1002
+#define IDC_ABOUT_LINK                1003
+#ifndef IDC_STATIC
+#define IDC_STATIC                    (-1)
+#endif
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

@@ -42,6 +42,7 @@ void CDialog::EndDialog(INT_PTR result) {
 
 LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
     // The dialog manager supplies the default behaviour when DlgProc returns FALSE.
+    m_passToDefault = true;
     return 0;
 }
 
@@ -74,7 +75,8 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     dlg = static_cast<CDialog*>(FromHandle(hwnd));
     if (!dlg) return FALSE;
     LRESULT result = 0;
-    bool handled = dlg->OnWndMsg(message, wParam, lParam, &result);
+    dlg->m_passToDefault = false;
+    bool handled = dlg->OnWndMsg(message, wParam, lParam, &result) && !dlg->m_passToDefault;
     if (message == WM_NCDESTROY) {
         if (!dlg->m_modal) {
             if (CWinApp* app = CWinApp::Current()) app->RemoveModelessDialog(hwnd);

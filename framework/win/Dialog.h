@@ -24,6 +24,8 @@ public:
     // Ends a modal dialog with `result`, or destroys a modeless one.
     void EndDialog(INT_PTR result);
 
+    // A handler that wants the dialog manager's default behaviour returns
+    // this (it marks the message as not handled).
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
@@ -35,4 +37,5 @@ protected:
     HWND m_parent;
     bool m_modal = false;
     INT_PTR m_result = -1;
+    bool m_passToDefault = false;
 };
