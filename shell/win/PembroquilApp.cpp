@@ -1,8 +1,23 @@
 #include "shell/win/PembroquilApp.h"
 
+#include <ole2.h>
+
 #include "framework/core/AppInfo.h"
+#include "framework/win/MessageBox.h"
+#include "shell/core/CommandLine.h"
 
 bool CPembroquilApp::InitInstance() {
+    // The C runtime's copy of the command line loses a leading byte of 0x80
+    // or above, so the line is read as the system keeps it.
+    m_commandLineFile = shell::CommandLineFile(::GetCommandLineA());
+    if (!m_instance.Acquire(m_commandLineFile)) return false;
+
+    if (FAILED(::OleInitialize(nullptr))) {
+        PqErrorBox(nullptr, "OLEの初期化に失敗しました。OLEライブラリのバージョンが正しいことを確認してください。");
+        m_exitCode = 1;
+        return false;
+    }
+    m_oleInitialized = true;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
                                                 ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -30,5 +45,6 @@ bool CPembroquilApp::InitInstance() {
 int CPembroquilApp::ExitInstance() {
     m_frame.reset();
     settings::SetCurrent(nullptr);
+    if (m_oleInitialized) ::OleUninitialize();
     return m_exitCode;
 }

@@ -200,15 +200,17 @@ Program::~Program() {
     if (m_pi.hThread) ::CloseHandle(m_pi.hThread);
 }
 
-bool Program::Start(const std::string& arguments, DWORD timeoutMs) {
+bool Program::Launch(const std::string& arguments) {
     const std::string exe = OutDir() + "\\Pembroquil.exe";
     std::string cmd = "\"" + exe + "\"";
     if (!arguments.empty()) cmd += " " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     const std::string cwd = OutDir();
-    if (!::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_pi))
-        return false;
+    return ::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_pi) != 0;
+}
+
+bool Program::AttachWindow(DWORD timeoutMs) {
     const bool found = WaitFor(
         [&] {
             m_main = FindProcessWindow(m_pi.dwProcessId, "PembroquilWClass");
@@ -220,6 +222,10 @@ bool Program::Start(const std::string& arguments, DWORD timeoutMs) {
     // The first paint follows the window's creation closely; give it a moment.
     ::Sleep(300);
     return true;
+}
+
+bool Program::Start(const std::string& arguments, DWORD timeoutMs) {
+    return Launch(arguments) && AttachWindow(timeoutMs);
 }
 
 bool Program::Running() const {

@@ -47,6 +47,10 @@ public:
     // Starts the program with a command line (arguments after the program
     // name) and waits until its main window exists and takes input.
     bool Start(const std::string& arguments = "", DWORD timeoutMs = 20000);
+    // Starts the process without waiting for its window.
+    bool Launch(const std::string& arguments = "");
+    // Waits for the started process's main window.
+    bool AttachWindow(DWORD timeoutMs = 20000);
     bool Running() const;
 
     HWND MainWindow() const { return m_main; }

@@ -29,3 +29,41 @@ TEST_F(StartupTest, MainWindowShowsTitleAndReadyStatusAndClosesWithZero) {
 }
 
 }  // namespace
+
+namespace {
+
+int CountMainWindows() {
+    int count = 0;
+    for (HWND h = ::FindWindowExA(nullptr, nullptr, "PembroquilWClass", nullptr); h;
+         h = ::FindWindowExA(nullptr, h, "PembroquilWClass", nullptr))
+        ++count;
+    return count;
+}
+
+TEST_F(StartupTest, ASecondCopyEndsAndLeavesTheFirstRunning) {
+    e2e::Program first;
+    ASSERT_TRUE(first.Start());
+    e2e::Program second;
+    EXPECT_FALSE(second.Start("", 3000));  // it never shows a window of its own
+    EXPECT_EQ(second.WaitExit(10000), 0);
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(CountMainWindows(), 1);
+    EXPECT_EQ(first.Close(), 0);
+}
+
+TEST_F(StartupTest, TwoCopiesStartedTogetherEndAsOne) {
+    e2e::Program a, b;
+    // Start both before either has a window.
+    ASSERT_TRUE(a.Launch());
+    ASSERT_TRUE(b.Launch());
+    const int exitA = a.WaitExit(4000);
+    const int exitB = b.WaitExit(4000);
+    // Exactly one of them has ended, with 0; the other shows the window.
+    EXPECT_TRUE((exitA == 0) != (exitB == 0)) << exitA << " " << exitB;
+    EXPECT_EQ(CountMainWindows(), 1);
+    e2e::Program& running = exitA == 0 ? b : a;
+    ASSERT_TRUE(running.AttachWindow());
+    EXPECT_EQ(running.Close(), 0);
+}
+
+}  // namespace

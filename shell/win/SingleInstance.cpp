@@ -1,0 +1,76 @@
+#include "shell/win/SingleInstance.h"
+
+#include <vector>
+
+#include "framework/core/AppInfo.h"
+#include "framework/core/PathUtil.h"
+#include "framework/win/WinPath.h"
+#include "shell/core/FrameState.h"
+
+namespace {
+// Named beside the window search, so two copies started at the same moment
+// still end as one: the second waits for the first one's window.
+const char kMutexName[] = "Tavenor.Pembroquil.SingleInstance";
+}  // namespace
+
+CSingleInstance::~CSingleInstance() {
+    if (m_mutex) {
+        ::ReleaseMutex(m_mutex);
+        ::CloseHandle(m_mutex);
+    }
+}
+
+std::string CommandLinePathToFull(const std::string& file) {
+    if (file.empty()) return std::string();
+    char full[MAX_PATH * 2];
+    char* namePart = nullptr;
+    const DWORD n = ::GetFullPathNameA(file.c_str(), sizeof full, full, &namePart);
+    if (n == 0 || n >= sizeof full) return std::string();
+    std::string longPath = LongPathOf(full);
+    if (longPath.size() > pathutil::kMaxPath) return std::string();
+    return longPath;
+}
+
+HWND CSingleInstance::FindRunningCopy(DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        HWND frame = ::FindWindowA(appinfo::kMainWindowClass, nullptr);
+        if (frame || ::GetTickCount() - start >= timeoutMs) return frame;
+        ::Sleep(50);
+    }
+}
+
+bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path) {
+    if (!frame || path.empty() || path.size() >= shell::kOpenRequestSize) return false;
+    std::vector<char> data(shell::kOpenRequestSize, '\0');
+    path.copy(data.data(), path.size());
+    COPYDATASTRUCT cds = {};
+    cds.dwData = shell::kOpenRequestId;
+    cds.cbData = static_cast<DWORD>(data.size());
+    cds.lpData = data.data();
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 30000,
+                                 &result) != 0;
+}
+
+bool CSingleInstance::Acquire(const std::string& file) {
+    m_mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
+    const bool first = m_mutex && ::GetLastError() != ERROR_ALREADY_EXISTS;
+    HWND running = FindRunningCopy(first ? 0 : 15000);
+    if (first && !running) return true;
+    if (!running) {
+        // Another copy holds the mutex but never showed a window (it failed
+        // or is ending): start normally rather than lose the file.
+        return true;
+    }
+    if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
+    ::SetForegroundWindow(::GetLastActivePopup(running));
+    const std::string path = CommandLinePathToFull(file);
+    if (!path.empty()) SendOpenRequest(running, path);
+    if (m_mutex) {
+        if (first) ::ReleaseMutex(m_mutex);
+        ::CloseHandle(m_mutex);
+        m_mutex = nullptr;
+    }
+    return false;
+}
