@@ -84,6 +84,9 @@ bool KeywordTable::Contains(const char* word, int n) const {
 
 int KeywordTable::Match(const char* line, int length, int i, bool afterDoubleByte) const {
     if (m_nonEmpty == 0 || i < 0 || i >= length) return 0;
+    // A letter or digit just before i makes every match fail, whichever
+    // keyword would be equal, so that is decided first.
+    if (i > 0 && !afterDoubleByte && scan::IsAsciiAlnum(static_cast<unsigned char>(line[i - 1]))) return 0;
     // The run of bytes a keyword may cover, lower-cased, with the hash of
     // every prefix.
     unsigned char lowered[kMaxLength];
@@ -103,8 +106,7 @@ int KeywordTable::Match(const char* line, int length, int i, bool afterDoubleByt
         if (!(candidates & (1u << (n - 1)))) continue;
         if (!Find(m_buckets[n - 1], lowered, n, hash[n])) continue;
         const bool endOk = i + n >= length || !scan::IsAsciiAlnum(static_cast<unsigned char>(line[i + n]));
-        const bool startOk = i == 0 || afterDoubleByte || !scan::IsAsciiAlnum(static_cast<unsigned char>(line[i - 1]));
-        return endOk && startOk ? n : 0;
+        return endOk ? n : 0;
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 
@@ -130,6 +131,48 @@ TEST(KeywordFileTest, ReadsFromTheKeywordFolderOfTheProgramFolder) {
     EXPECT_EQ(editor::KeywordFolder("C:\\表").PathOf("a.kwd"), "C:\\表\\Keyword\\a.kwd");
     EXPECT_EQ(editor::KeywordFolder("C:\\Pq\\").PathOf("a.kwd"), "C:\\Pq\\Keyword\\a.kwd");
     ASSERT_EQ(system(("rm -rf '" + folder + "'").c_str()), 0);
+}
+
+// The keyword files the program ships: Shift JIS text with CRLF line ends,
+// no keyword longer than a bucket holds, and the names a page or a script
+// uses most.
+TEST(KeywordFileTest, ShippedFilesHoldHtmlAndPerl) {
+    std::string root = __FILE__;
+    root = root.substr(0, root.rfind("tests/native/"));
+    editor::KeywordFolder folder(root + "resources/");
+    struct Expect {
+        const char* file;
+        std::vector<const char*> words;
+    };
+    const Expect expects[] = {
+        {"HTML element.kwd", {"html", "body", "table", "td", "a", "img", "font", "center", "marquee", "section",
+                              "video", "template", "h1", "wbr", "frameset"}},
+        {"HTML attribute.kwd", {"href", "src", "alt", "class", "bgcolor", "cellpadding", "http-equiv", "onclick",
+                                "colspan", "async", "srcset", "crossorigin", "loading", "onbeforeunload"}},
+        {"CGI.kwd", {"print", "my", "foreach", "sub", "use", "require", "local", "chomp", "split", "join", "open",
+                     "sprintf", "wantarray", "elsif", "unless", "qw"}},
+    };
+    for (const Expect& e : expects) {
+        std::string bytes;
+        ASSERT_TRUE(folder.ReadKeywordFile(e.file, &bytes)) << e.file;
+        KeywordTable t;
+        editor::ParseKeywordText(bytes.data(), bytes.size(), &t);
+        for (const char* w : e.words) EXPECT_TRUE(t.Contains(w, static_cast<int>(std::strlen(w)))) << e.file << " " << w;
+        // Every line ends in CRLF, and none is cut.
+        std::size_t start = 0, lines = 0;
+        while (start < bytes.size()) {
+            const std::size_t end = bytes.find("\r\n", start);
+            ASSERT_NE(end, std::string::npos) << e.file;
+            EXPECT_GT(end, start) << e.file;
+            EXPECT_LE(end - start, 24u) << e.file;
+            EXPECT_EQ(bytes.find('\n', start), end + 1) << e.file;
+            start = end + 2;
+            ++lines;
+        }
+        int stored = 0;
+        for (int n = 1; n <= KeywordTable::kMaxLength; ++n) stored += t.BucketSize(n);
+        EXPECT_EQ(static_cast<std::size_t>(stored), lines) << e.file << ": a keyword twice";
+    }
 }
 
 }  // namespace
