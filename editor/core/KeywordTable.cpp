@@ -151,6 +151,20 @@ bool KeywordFolder::ReadKeywordFile(const std::string& name, std::string* bytes)
     return true;
 }
 
+bool KeywordFolder::WriteKeywordFile(const std::string& name, const std::string& bytes) {
+    if (!IsPlainFileName(name)) return false;
+    std::ofstream out(PathOf(name), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+std::string KeywordFileNameFor(const std::string& typed) {
+    if (sjis::ToLowerAscii(pathutil::ExtensionOf(typed)) == "kwd") return typed;
+    return typed + ".kwd";
+}
+
 bool IsPlainFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     for (std::size_t i = 0; i < name.size(); i = sjis::Next(name.data(), name.size(), i)) {

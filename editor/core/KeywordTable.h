@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +78,9 @@ class KeywordFolder : public IKeywordFileSource {
 public:
     explicit KeywordFolder(std::string programFolder);
     bool ReadKeywordFile(const std::string& name, std::string* bytes) override;
+    // Writes bytes as the whole file (created or truncated); false when the
+    // name is no plain file name or the file cannot be written completely.
+    bool WriteKeywordFile(const std::string& name, const std::string& bytes);
     std::string PathOf(const std::string& name) const;
 
 private:
@@ -88,6 +90,11 @@ private:
 // Empties the table, then fills it from the named file; a missing name or a
 // file that cannot be read leaves it empty.
 void LoadKeywordFile(IKeywordFileSource& source, const std::string& name, KeywordTable* table);
+
+// The name a keyword file is saved under: the typed name, with ".kwd"
+// appended unless its extension already is "kwd" in any case ("tags" ->
+// "tags.kwd", "list.KWD" stays).
+std::string KeywordFileNameFor(const std::string& typed);
 
 // A keyword file name as the mode table may hold it: a plain file name, no
 // folder part. Names that would leave the keyword folder are not one.

@@ -128,6 +128,17 @@ TEST(KeywordFileTest, ReadsFromTheKeywordFolderOfTheProgramFolder) {
     EXPECT_TRUE(t.Contains("my", 2));
     editor::LoadKeywordFile(kw, "none.kwd", &t);
     EXPECT_TRUE(t.Empty());
+    // Writing replaces the whole file; names that leave the folder are refused.
+    ASSERT_TRUE(kw.WriteKeywordFile("タグ.kwd", "body\r\n"));
+    ASSERT_TRUE(kw.WriteKeywordFile("タグ.kwd", "p\r\n"));
+    editor::LoadKeywordFile(kw, "タグ.kwd", &t);
+    EXPECT_TRUE(t.Contains("p", 1));
+    EXPECT_FALSE(t.Contains("body", 4));
+    EXPECT_FALSE(kw.WriteKeywordFile("../out.kwd", "x"));
+    EXPECT_FALSE(editor::KeywordFolder(folder + "nofolder/").WriteKeywordFile("a.kwd", "x"));
+    EXPECT_EQ(editor::KeywordFileNameFor("tags"), "tags.kwd");
+    EXPECT_EQ(editor::KeywordFileNameFor("list.KWD"), "list.KWD");
+    EXPECT_EQ(editor::KeywordFileNameFor("a.txt"), "a.txt.kwd");
     EXPECT_EQ(editor::KeywordFolder("C:\\表").PathOf("a.kwd"), "C:\\表\\Keyword\\a.kwd");
     EXPECT_EQ(editor::KeywordFolder("C:\\Pq\\").PathOf("a.kwd"), "C:\\Pq\\Keyword\\a.kwd");
     ASSERT_EQ(system(("rm -rf '" + folder + "'").c_str()), 0);
