@@ -36,6 +36,14 @@ bool SettingsStore::ReadSettingBinary(const std::string& section, const std::str
     return true;
 }
 
+bool SettingsStore::ReadSettingBinaryExact(const std::string& section, const std::string& name, void* buffer,
+                                           std::size_t length) const {
+    std::vector<std::uint8_t> v;
+    if (!m_backend->ReadBinary(section, name, &v) || v.size() != length) return false;
+    if (length) std::memcpy(buffer, v.data(), length);
+    return true;
+}
+
 bool SettingsStore::WriteSettingInt(const std::string& section, const std::string& name, std::int32_t value) {
     return m_backend->WriteInt(section, name, value);
 }
@@ -54,6 +62,109 @@ bool SettingsStore::DeleteSettingSection(const std::string& section) { return m_
 
 bool SettingsStore::DeleteSettingValue(const std::string& section, const std::string& name) {
     return m_backend->DeleteValue(section, name);
+}
+
+// ---------------------------------------------------------------------------
+// List conventions
+
+std::string IndexedName(const std::string& base, int index) { return base + std::to_string(index); }
+
+std::string IndexedName(const std::string& base, int index, int second) {
+    return base + std::to_string(index) + "-" + std::to_string(second);
+}
+
+std::string SubSectionName(const std::string& parent, const std::string& base, int index) {
+    return parent + "\\" + base + std::to_string(index);
+}
+
+std::string SubSectionName(const std::string& parent, const std::string& child) { return parent + "\\" + child; }
+
+std::int32_t ReadListCount(const SettingsStore& store, const std::string& section, std::int32_t maxCount,
+                           ListDefault def, const std::string& countName) {
+    const std::int32_t missing = def == ListDefault::BuiltIn ? kCountNeverStored : 0;
+    const std::int32_t n = store.ReadSettingInt(section, countName, missing);
+    if (n < 0) return missing;
+    return std::min(n, std::max<std::int32_t>(maxCount, 0));
+}
+
+std::vector<std::string> ReadStringList(const SettingsStore& store, const std::string& section,
+                                        const std::string& base, std::int32_t maxCount,
+                                        const std::string& countName) {
+    const std::int32_t n = ReadListCount(store, section, maxCount, ListDefault::Empty, countName);
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) out.push_back(store.ReadSettingString(section, IndexedName(base, i), ""));
+    return out;
+}
+
+bool WriteList(SettingsStore& store, const std::string& section, std::int32_t count,
+               const std::function<bool(int index)>& writeEntry, const std::string& countName) {
+    store.DeleteSettingSection(section);  // false when there was nothing to delete
+    if (count < 0) count = 0;
+    bool ok = store.WriteSettingInt(section, countName, count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (writeEntry && !writeEntry(i)) ok = false;
+    }
+    return ok;
+}
+
+bool WriteStringList(SettingsStore& store, const std::string& section, const std::string& base,
+                     const std::vector<std::string>& entries, const std::string& countName) {
+    return WriteList(
+        store, section, static_cast<std::int32_t>(entries.size()),
+        [&](int i) {
+            return store.WriteSettingString(section, IndexedName(base, i), entries[static_cast<std::size_t>(i)]);
+        },
+        countName);
+}
+
+bool DeleteSectionList(SettingsStore& store, const std::string& parent, const std::string& base,
+                       std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) store.DeleteSettingSection(SubSectionName(parent, base, i));
+    return store.DeleteSettingSection(parent);
+}
+
+// ---------------------------------------------------------------------------
+// Clamped reads
+
+std::int32_t ReadSettingClamped(const SettingsStore& store, const std::string& section, const std::string& name,
+                                std::int32_t def, std::int32_t lo, std::int32_t hi) {
+    return Clamp(store.ReadSettingInt(section, name, def), lo, hi);
+}
+
+std::int32_t ReadSettingFlag(const SettingsStore& store, const std::string& section, const std::string& name,
+                             std::int32_t def) {
+    return store.ReadSettingInt(section, name, def) != 0 ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Version stamp
+
+int ParseVersionNumber(const std::string& text) {
+    const std::string t = text.substr(0, 4);
+    std::size_t i = 0;
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+    auto isDigit = [&](std::size_t k) { return k < t.size() && t[k] >= '0' && t[k] <= '9'; };
+    int whole = 0, frac = 0, scale = 100;
+    bool digits = false;
+    for (; isDigit(i); ++i) {
+        whole = whole * 10 + (t[i] - '0');
+        digits = true;
+    }
+    if (i < t.size() && t[i] == '.') {
+        for (++i; isDigit(i); ++i) {
+            scale /= 10;  // hundredths and tenths count, further digits are cut off
+            frac += (t[i] - '0') * scale;
+            digits = true;
+        }
+    }
+    return digits ? whole * 100 + frac : 0;
+}
+
+int UpdateVersionStamp(SettingsStore& store, const std::string& currentVersion) {
+    const int previous = ParseVersionNumber(store.ReadSettingString(kMainSection, kVersionName, kNoVersion));
+    store.WriteSettingString(kMainSection, kVersionName, currentVersion);
+    return previous;
 }
 
 std::string MemorySettingsBackend::Key(const std::string& s) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,10 @@ public:
     // longer than the buffer.
     bool ReadSettingBinary(const std::string& section, const std::string& name, void* buffer,
                            std::size_t* length) const;
+    // Copies a raw value into buffer only when it is exactly `length` bytes
+    // long; any other length (or kind) fails and leaves buffer untouched.
+    bool ReadSettingBinaryExact(const std::string& section, const std::string& name, void* buffer,
+                                std::size_t length) const;
     bool WriteSettingInt(const std::string& section, const std::string& name, std::int32_t value);
     bool WriteSettingString(const std::string& section, const std::string& name, const std::string& text);
     bool WriteSettingBinary(const std::string& section, const std::string& name, const void* bytes,
@@ -92,6 +97,96 @@ private:
     std::map<std::string, std::map<std::string, Value>> m_sections;
     const Value* Find(const std::string& section, const std::string& name) const;
 };
+
+// ---------------------------------------------------------------------------
+// List conventions. A variable-length list lives in one section: its entries
+// are values named base + index ("Path0", "Path1", ...), or base + index + "-"
+// + second index ("WndShow0-1"); a list of sections is parent + "\\" + base +
+// index ("RClickMenu\\Kind0"). The number of entries is the integer "Count".
+
+constexpr char kCountName[] = "Count";
+
+// Count of a list that has built-in contents when it was never stored.
+constexpr std::int32_t kCountNeverStored = -1;
+
+// "%s%d": base name followed by a decimal index.
+std::string IndexedName(const std::string& base, int index);
+// "%s%d-%d": base name, index, "-", second index.
+std::string IndexedName(const std::string& base, int index, int second);
+// "%s\\%s%d": a sub-section of parent named base + index.
+std::string SubSectionName(const std::string& parent, const std::string& base, int index);
+// "%s\\%s": a named sub-section of parent.
+std::string SubSectionName(const std::string& parent, const std::string& child);
+
+// Whether a list has built-in contents the program falls back to.
+enum class ListDefault {
+    Empty,    // histories: a missing Count reads 0
+    BuiltIn,  // key assignments, menus, tag files: a missing Count reads -1
+};
+
+// The stored Count of a list, clamped to 0 ... maxCount. For a list with
+// built-in contents a missing (or negative, damaged) Count reads as
+// kCountNeverStored; a stored 0 stays 0 (an empty list, not the built-in one).
+std::int32_t ReadListCount(const SettingsStore& store, const std::string& section, std::int32_t maxCount,
+                           ListDefault def, const std::string& countName = kCountName);
+
+// Reads the string entries base0 ... base{Count-1} of a list without built-in
+// contents (at most maxCount of them; a missing entry reads as "").
+std::vector<std::string> ReadStringList(const SettingsStore& store, const std::string& section,
+                                        const std::string& base, std::int32_t maxCount,
+                                        const std::string& countName = kCountName);
+
+// Replaces a list whole: deletes the section with everything below it, then
+// writes Count and lets writeEntry(i) write the values of entries 0 ...
+// count-1. No entry of an older, longer list survives. Returns false when a
+// write failed (the delete of a section that did not exist is no failure).
+bool WriteList(SettingsStore& store, const std::string& section, std::int32_t count,
+               const std::function<bool(int index)>& writeEntry, const std::string& countName = kCountName);
+
+// WriteList for a list of strings stored as base0, base1, ...
+bool WriteStringList(SettingsStore& store, const std::string& section, const std::string& base,
+                     const std::vector<std::string>& entries, const std::string& countName = kCountName);
+
+// Deletes a list of sub-sections parent\base0 ... parent\base{count-1} and
+// then the parent itself: the children first, the section last.
+bool DeleteSectionList(SettingsStore& store, const std::string& parent, const std::string& base, std::int32_t count);
+
+// ---------------------------------------------------------------------------
+// Clamping of values read back: stored numbers are never trusted.
+
+inline std::int32_t Clamp(std::int32_t value, std::int32_t lo, std::int32_t hi) {
+    return value < lo ? lo : value > hi ? hi : value;
+}
+
+// An index into n items read from the store: clamped to 0 ... n-1 (0 when n
+// is 0).
+inline std::int32_t ClampIndex(std::int32_t value, std::int32_t n) { return n <= 0 ? 0 : Clamp(value, 0, n - 1); }
+
+// ReadSettingInt, clamped to lo ... hi.
+std::int32_t ReadSettingClamped(const SettingsStore& store, const std::string& section, const std::string& name,
+                                std::int32_t def, std::int32_t lo, std::int32_t hi);
+
+// A flag read from the store: any non-zero value is 1.
+std::int32_t ReadSettingFlag(const SettingsStore& store, const std::string& section, const std::string& name,
+                             std::int32_t def);
+
+// ---------------------------------------------------------------------------
+// Version stamp: "Main" / "Version" holds the file version text of the
+// program that last ran.
+
+constexpr char kMainSection[] = "Main";
+constexpr char kVersionName[] = "Version";
+constexpr char kNoVersion[] = "0.00";
+
+// The number of a version text, as hundredths: the text is cut to its first
+// four characters and read as a decimal number ("2.05" -> 205, "2.06" -> 206,
+// "1.76" -> 176, "2" -> 200, "2.1" -> 210). Computed on integers, so no value
+// comes out one too low. Text that does not start with a number reads as 0.
+int ParseVersionNumber(const std::string& text);
+
+// Reads the stored stamp (missing: "0.00"), writes currentVersion in its place
+// and returns the number of the stored one, for the one-time migrations.
+int UpdateVersionStamp(SettingsStore& store, const std::string& currentVersion);
 
 // The store the program runs with, named once at start-up.
 SettingsStore* Current();

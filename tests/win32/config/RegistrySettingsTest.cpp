@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/win/RegistrySettings.h"
+#include "editor/core/ColorMode.h"
 
 namespace {
 
@@ -22,6 +23,21 @@ protected:
                   ERROR_SUCCESS);
         ::RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
         ::RegCloseKey(key);
+    }
+
+    // Number of values and sub-keys of a section, straight from the registry
+    // (-1 when the key does not exist).
+    int ValueCount(const std::string& section, int* subKeys = nullptr) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\" + section).c_str(), 0, KEY_READ, &key) !=
+            ERROR_SUCCESS)
+            return -1;
+        DWORD values = 0, keys = 0;
+        ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                           nullptr);
+        ::RegCloseKey(key);
+        if (subKeys) *subKeys = static_cast<int>(keys);
+        return static_cast<int>(values);
     }
 
     CRegistrySettings backend{kRoot};
@@ -101,6 +117,72 @@ TEST_F(RegistrySettingsTest, ReadingCreatesTheSection) {
     ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRoot) + "\\History\\Find").c_str(), 0, KEY_READ, &key),
               ERROR_SUCCESS);
     ::RegCloseKey(key);
+}
+
+TEST_F(RegistrySettingsTest, ListsAreReplacedWholeInTheRegistry) {
+    using settings::ListDefault;
+    EXPECT_EQ(settings::ReadListCount(store, "AcceleratorKey", 500, ListDefault::BuiltIn), -1);
+    EXPECT_EQ(settings::ReadListCount(store, "History\\File", 20, ListDefault::Empty), 0);
+    ASSERT_TRUE(settings::WriteStringList(store, "History\\File", "Path", {"a", "b", "c", "d", "e"}));
+    ASSERT_TRUE(settings::WriteStringList(store, "History\\File", "Path", {"C:\\表\\x.html", "y", "z"}));
+    EXPECT_EQ(ValueCount("History\\File"), 4);  // Count and Path0-2
+    EXPECT_EQ(store.ReadSettingString("History\\File", "Path3", "gone"), "gone");
+    EXPECT_EQ(settings::ReadStringList(store, "History\\File", "Path", 20),
+              (std::vector<std::string>{"C:\\表\\x.html", "y", "z"}));
+    // A stored 0 stays an empty list; a Count of the wrong type reads as missing.
+    store.WriteSettingInt("AcceleratorKey", "Count", 0);
+    EXPECT_EQ(settings::ReadListCount(store, "AcceleratorKey", 500, ListDefault::BuiltIn), 0);
+    RawWrite("RClickMenu\\Kind0", "Count", REG_SZ, "3", 2);
+    EXPECT_EQ(settings::ReadListCount(store, "RClickMenu\\Kind0", 64, ListDefault::BuiltIn), -1);
+
+    // A list of sub-sections goes children first, then the parent.
+    store.WriteSettingInt("RegistTag", "Count", 2);
+    store.WriteSettingString(settings::SubSectionName("RegistTag", "File", 0), "Name", "a");
+    store.WriteSettingString(settings::SubSectionName("RegistTag", "File", 1) + "\\Deeper", "Name", "b");
+    int subKeys = 0;
+    EXPECT_EQ(ValueCount("RegistTag", &subKeys), 1);
+    EXPECT_EQ(subKeys, 2);
+    EXPECT_TRUE(settings::DeleteSectionList(store, "RegistTag", "File", 2));
+    EXPECT_EQ(ValueCount("RegistTag"), -1);
+}
+
+TEST_F(RegistrySettingsTest, RawValuesOfAnotherLengthAreRefused) {
+    const unsigned char four[4] = {1, 2, 3, 4};
+    RawWrite("AcceleratorKey", "acl0", REG_NONE, four, sizeof four);
+    unsigned char buf[6] = {};
+    EXPECT_FALSE(store.ReadSettingBinaryExact("AcceleratorKey", "acl0", buf, 6));
+    EXPECT_TRUE(store.ReadSettingBinaryExact("AcceleratorKey", "acl0", buf, 4));
+    EXPECT_EQ(buf[3], 4);
+    RawWrite("AcceleratorKey", "acl1", REG_SZ, "abcdef", 6);
+    EXPECT_FALSE(store.ReadSettingBinaryExact("AcceleratorKey", "acl1", buf, 6));
+}
+
+TEST_F(RegistrySettingsTest, VersionStampAndColourModesRoundTrip) {
+    EXPECT_EQ(settings::UpdateVersionStamp(store, "2.06"), 0);
+    EXPECT_EQ(settings::UpdateVersionStamp(store, "2.06"), 206);
+    RawWrite("Main", "Version", REG_SZ, "2.05", 5);
+    EXPECT_EQ(settings::UpdateVersionStamp(store, "2.06"), 205);
+
+    editor::ColorModeTable table;
+    const int user = table.AddUserMode("ソース表示");
+    table.Mode(user).ext = "txt;log;";
+    table.Mode(user).headline = "■";
+    table.Mode(0).settings.tabSize = 8;
+    table.Mode(0).modeColors[0] = 0x00ABCDEF;
+    ASSERT_TRUE(table.Save(store));
+    editor::ColorModeTable back;
+    back.Load(store);
+    ASSERT_EQ(back.Count(), 4);
+    EXPECT_EQ(back.Mode(user).name, "ソース表示");
+    EXPECT_EQ(back.Mode(user).ext, "txt;log;");
+    EXPECT_EQ(back.Mode(user).headline, "■");
+    EXPECT_EQ(back.Mode(0).settings.tabSize, 8);
+    EXPECT_EQ(back.Mode(0).modeColors[0], 0x00ABCDEFu);
+    EXPECT_EQ(back.ModeForExtension("LOG"), user);
+    // A user mode removed and saved leaves no key behind.
+    back.RemoveMode(user);
+    ASSERT_TRUE(back.Save(store));
+    EXPECT_EQ(ValueCount("CanvasEdit\\User0"), -1);
 }
 
 }  // namespace
