@@ -6,47 +6,37 @@
 
 namespace shell {
 
-namespace {
-
-std::string Indexed(const char* base, int n) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s%d", base, n);
-    return name;
-}
-
-}  // namespace
+using settings::IndexedName;
 
 std::vector<OpenFileRecord> ReadOpenHistory(const settings::SettingsStore& store) {
     std::vector<OpenFileRecord> files;
     const std::int32_t count =
-        std::clamp<std::int32_t>(store.ReadSettingInt(kOpenHistorySection, "Count", 0), 0, kMaxOpenHistory);
+        settings::ReadListCount(store, kOpenHistorySection, kMaxOpenHistory, settings::ListDefault::Empty);
     for (int n = 0; n < count; ++n) {
         OpenFileRecord r;
-        r.path = store.ReadSettingString(kOpenHistorySection, Indexed("Path", n), "");
+        r.path = store.ReadSettingString(kOpenHistorySection, IndexedName("Path", n), "");
         if (r.path.empty()) continue;
-        r.readOnly = store.ReadSettingInt(kOpenHistorySection, Indexed("ReadOnly", n), 0) != 0;
-        r.start = store.ReadSettingInt(kOpenHistorySection, Indexed("Start", n), 0);
-        r.end = store.ReadSettingInt(kOpenHistorySection, Indexed("End", n), 0);
-        r.xPos = store.ReadSettingInt(kOpenHistorySection, Indexed("XPos", n), 0);
-        r.yPos = store.ReadSettingInt(kOpenHistorySection, Indexed("YPos", n), 0);
+        r.readOnly = store.ReadSettingInt(kOpenHistorySection, IndexedName("ReadOnly", n), 0) != 0;
+        r.start = store.ReadSettingInt(kOpenHistorySection, IndexedName("Start", n), 0);
+        r.end = store.ReadSettingInt(kOpenHistorySection, IndexedName("End", n), 0);
+        r.xPos = store.ReadSettingInt(kOpenHistorySection, IndexedName("XPos", n), 0);
+        r.yPos = store.ReadSettingInt(kOpenHistorySection, IndexedName("YPos", n), 0);
         files.push_back(r);
     }
     return files;
 }
 
 void WriteOpenHistory(settings::SettingsStore& store, const std::vector<OpenFileRecord>& files) {
-    store.DeleteSettingSection(kOpenHistorySection);
-    int n = 0;
-    for (const OpenFileRecord& r : files) {
-        store.WriteSettingString(kOpenHistorySection, Indexed("Path", n), r.path);
-        store.WriteSettingInt(kOpenHistorySection, Indexed("Start", n), r.start);
-        store.WriteSettingInt(kOpenHistorySection, Indexed("End", n), r.end);
-        store.WriteSettingInt(kOpenHistorySection, Indexed("XPos", n), r.xPos);
-        store.WriteSettingInt(kOpenHistorySection, Indexed("YPos", n), r.yPos);
-        store.WriteSettingInt(kOpenHistorySection, Indexed("ReadOnly", n), r.readOnly ? 1 : 0);
-        ++n;
-    }
-    store.WriteSettingInt(kOpenHistorySection, "Count", n);
+    settings::WriteList(store, kOpenHistorySection, static_cast<std::int32_t>(files.size()), [&](int n) {
+        const OpenFileRecord& r = files[static_cast<std::size_t>(n)];
+        bool ok = store.WriteSettingString(kOpenHistorySection, IndexedName("Path", n), r.path);
+        ok &= store.WriteSettingInt(kOpenHistorySection, IndexedName("Start", n), r.start);
+        ok &= store.WriteSettingInt(kOpenHistorySection, IndexedName("End", n), r.end);
+        ok &= store.WriteSettingInt(kOpenHistorySection, IndexedName("XPos", n), r.xPos);
+        ok &= store.WriteSettingInt(kOpenHistorySection, IndexedName("YPos", n), r.yPos);
+        ok &= store.WriteSettingInt(kOpenHistorySection, IndexedName("ReadOnly", n), r.readOnly ? 1 : 0);
+        return ok;
+    });
 }
 
 FramePlacement ReadFramePlacement(const settings::SettingsStore& store, const FramePlacement& current) {

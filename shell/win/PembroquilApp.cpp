@@ -4,7 +4,9 @@
 
 #include "framework/core/AppInfo.h"
 #include "framework/win/MessageBox.h"
+#include "framework/win/WinPath.h"
 #include "shell/core/CommandLine.h"
+#include "shell/core/Migration.h"
 
 bool CPembroquilApp::InitInstance() {
     // The C runtime's copy of the command line loses a leading byte of 0x80
@@ -25,6 +27,7 @@ bool CPembroquilApp::InitInstance() {
     m_registry = std::make_unique<CRegistrySettings>(RegistryRoot());
     m_settings = std::make_unique<settings::SettingsStore>(*m_registry);
     settings::SetCurrent(m_settings.get());
+    MigrateSettings();
 
     if (!CMainFrame::RegisterFrameClass(m_hInstance)) {
         m_exitCode = 1;
@@ -47,4 +50,14 @@ int CPembroquilApp::ExitInstance() {
     settings::SetCurrent(nullptr);
     if (m_oleInitialized) ::OleUninitialize();
     return m_exitCode;
+}
+
+void CPembroquilApp::MigrateSettings() {
+    // Without a readable version resource nothing is migrated and the stamp
+    // stays as it is.
+    const std::string version = VersionText("FileVersion");
+    if (version.empty()) return;
+    const int stored = settings::UpdateVersionStamp(*m_settings, version);
+    for (const std::string& message : shell::RunSettingsMigrations(*m_settings, stored))
+        PqInfoBox(nullptr, message);
 }

@@ -15,6 +15,8 @@ public:
     int ExitInstance() override;
 
 private:
+    void MigrateSettings();
+
     CSingleInstance m_instance;
     bool m_oleInitialized = false;
     std::string m_commandLineFile;

@@ -93,6 +93,8 @@ bool DeleteSettings() {
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
+bool ResetSettings() { return DeleteSettings() && WriteSettingString("Main", "Version", "2.06"); }
+
 bool WriteSettingInt(const std::string& section, const std::string& name, DWORD value) {
     HKEY key = OpenSection(section, true);
     if (!key) return false;
@@ -314,6 +316,40 @@ void Program::Kill() {
         ::TerminateProcess(m_pi.hProcess, 255);
         ::WaitForSingleObject(m_pi.hProcess, 5000);
     }
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+HWND Program::WaitMessageBox(DWORD timeoutMs) const {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            box = FindProcessWindow(m_pi.dwProcessId, "#32770");
+            return box != nullptr && ::IsWindowVisible(box);
+        },
+        timeoutMs);
+    return box && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+std::string WindowText(HWND hwnd) {
+    char buf[2048] = {};
+    ::GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::string MessageBoxText(HWND box) {
+    // The message is the static control with id 0xFFFF.
+    HWND text = ::GetDlgItem(box, 0xFFFF);
+    return text ? WindowText(text) : std::string();
+}
+
+bool PressDialogButton(HWND box, int id) {
+    HWND button = ::GetDlgItem(box, id);
+    if (!button) return false;
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return true;
 }
 
 }  // namespace e2e

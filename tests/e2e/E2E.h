@@ -27,6 +27,9 @@ bool WriteSettingString(const std::string& section, const std::string& name, con
 bool ReadSettingInt(const std::string& section, const std::string& name, DWORD* value);
 bool ReadSettingString(const std::string& section, const std::string& name, std::string* value);
 bool SettingExists(const std::string& section, const std::string& name);
+// Fresh settings of a program that already ran once (the version stamp is
+// current, so no one-time migration messages are shown).
+bool ResetSettings();
 
 // Runs a command of the host's shell (xdotool, import) and waits for it;
 // returns its exit code, or -1 when it did not finish in time. The command
@@ -78,6 +81,10 @@ public:
     // Waits for the process to end on its own; exit code or -1.
     int WaitExit(DWORD timeoutMs);
 
+    // A message box (dialog class "#32770") the program shows, waiting up to
+    // timeoutMs for one; null when none appears.
+    HWND WaitMessageBox(DWORD timeoutMs = 10000) const;
+
 private:
     PROCESS_INFORMATION m_pi = {};
     HWND m_main = nullptr;
@@ -85,6 +92,11 @@ private:
 
 // The top-level window of a class that belongs to a process, or null.
 HWND FindProcessWindow(DWORD pid, const std::string& className);
+// The text and title of a message box, and pressing one of its buttons.
+std::string MessageBoxText(HWND box);
+std::string WindowText(HWND hwnd);
+bool PressDialogButton(HWND box, int id);
+
 // Waits until `predicate` holds, checking every 50 ms.
 template <typename Predicate>
 bool WaitFor(Predicate predicate, DWORD timeoutMs = 10000) {

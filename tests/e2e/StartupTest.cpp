@@ -7,7 +7,7 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::DeleteSettings()); }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetSettings()); }
 };
 
 TEST_F(StartupTest, MainWindowShowsTitleAndReadyStatusAndClosesWithZero) {
@@ -64,6 +64,40 @@ TEST_F(StartupTest, TwoCopiesStartedTogetherEndAsOne) {
     e2e::Program& running = exitA == 0 ? b : a;
     ASSERT_TRUE(running.AttachWindow());
     EXPECT_EQ(running.Close(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FirstStartTest, EmptyRegistryShowsTheMigrationMessagesOnceAndWritesTheVersion) {
+    ASSERT_TRUE(e2e::DeleteSettings());
+    e2e::Program app;
+    ASSERT_TRUE(app.Launch());
+    const char* expected[] = {
+        "Ver.Upに伴い、メニュー・ツールバー・アドレスバー位置情報を初期化しました",
+        "Ver.Upに伴い、プラグインメニューを登録タグへ移動しました",
+        "Ver.Upに伴い、分割バー位置および表示/非表示情報を初期化しました",
+    };
+    for (const char* text : expected) {
+        HWND box = app.WaitMessageBox();
+        ASSERT_NE(box, nullptr) << text;
+        EXPECT_EQ(e2e::WindowText(box), "Pembroquil");
+        EXPECT_EQ(e2e::MessageBoxText(box), text);
+        ASSERT_TRUE(e2e::PressDialogButton(box, IDOK));
+        e2e::WaitFor([&] { return !::IsWindow(box); }, 5000);
+    }
+    ASSERT_TRUE(app.AttachWindow());
+    std::string version;
+    EXPECT_TRUE(e2e::ReadSettingString("Main", "Version", &version));
+    EXPECT_EQ(version, "2.06");
+    EXPECT_EQ(app.Close(), 0);
+
+    // The next start shows none of them.
+    e2e::Program again;
+    ASSERT_TRUE(again.Start());
+    EXPECT_EQ(again.WaitMessageBox(1000), nullptr);
+    EXPECT_EQ(again.Close(), 0);
 }
 
 }  // namespace
