@@ -269,4 +269,12 @@ bool WriteSplitLayout(settings::SettingsStore& store, const SplitLayout& layout,
     return ok;
 }
 
+bool ReadSplitShowMove(const settings::SettingsStore& store) {
+    return store.ReadSettingInt("Main", "SplitShowMove", 1) != 0;
+}
+
+bool WriteSplitShowMove(settings::SettingsStore& store, bool live) {
+    return store.WriteSettingInt("Main", "SplitShowMove", live ? 1 : 0);
+}
+
 }  // namespace split

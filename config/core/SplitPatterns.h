@@ -93,4 +93,9 @@ SplitLayout ReadSplitLayout(const settings::SettingsStore& store, int clientWidt
 // Deletes the section and writes the whole layout; false when a write failed.
 bool WriteSplitLayout(settings::SettingsStore& store, const SplitLayout& layout, const int barPos[kSplitCount]);
 
+// "SplitShowMove" of section "Main": whether the panes follow a dragged bar
+// (1, the default) or an outline is dragged (0).
+bool ReadSplitShowMove(const settings::SettingsStore& store);
+bool WriteSplitShowMove(settings::SettingsStore& store, bool live);
+
 }  // namespace split

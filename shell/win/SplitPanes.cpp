@@ -115,6 +115,7 @@ void CSplitPanes::SetLiveDrag(bool live) {
 }
 
 void CSplitPanes::LoadLayout(const settings::SettingsStore& store, int clientWidth, int clientHeight) {
+    SetLiveDrag(split::ReadSplitShowMove(store));
     int bars[kSplitCount];
     const split::SplitLayout stored = split::ReadSplitLayout(store, clientWidth, clientHeight, bars);
     if (split::CheckLayout(stored) != split::LayoutFault::None) {
@@ -128,5 +129,6 @@ void CSplitPanes::LoadLayout(const settings::SettingsStore& store, int clientWid
 bool CSplitPanes::SaveLayout(settings::SettingsStore& store) const {
     int bars[kSplitCount];
     GetBarPositions(bars);
-    return split::WriteSplitLayout(store, GetLayout(), bars);
+    const bool layoutWritten = split::WriteSplitLayout(store, GetLayout(), bars);
+    return split::WriteSplitShowMove(store, m_liveDrag) && layoutWritten;
 }

@@ -57,7 +57,7 @@ public:
     bool LiveDrag() const { return m_liveDrag; }
 
     // Reads the stored layout ("Main\SplitWnd") for a frame client size and
-    // applies it; writes the current one.
+    // SplitShowMove, and applies them; writes the current ones.
     void LoadLayout(const settings::SettingsStore& store, int clientWidth, int clientHeight);
     bool SaveLayout(settings::SettingsStore& store) const;
 

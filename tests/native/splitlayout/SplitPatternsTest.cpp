@@ -227,4 +227,15 @@ TEST(SplitLayoutStoreTest, StoredKindsOutOfRangeAreNotTruncatedIntoRange) {
     EXPECT_EQ(ReadSplitLayout(store, 900, 600, bars), Pattern(1));
 }
 
+TEST(SplitLayoutStoreTest, SplitShowMoveIsOnUnlessStoredAsZero) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    EXPECT_TRUE(ReadSplitShowMove(store));
+    ASSERT_TRUE(WriteSplitShowMove(store, false));
+    EXPECT_EQ(store.ReadSettingInt("Main", "SplitShowMove", -1), 0);
+    EXPECT_FALSE(ReadSplitShowMove(store));
+    store.WriteSettingInt("Main", "SplitShowMove", 2);
+    EXPECT_TRUE(ReadSplitShowMove(store));
+}
+
 }  // namespace

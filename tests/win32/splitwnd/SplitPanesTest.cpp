@@ -304,12 +304,19 @@ TEST_F(SplitPanesTest, ALayoutWithoutATreeHidesItAndItsUnusedSplitWindow) {
 }
 
 TEST_F(SplitPanesTest, SplitShowMoveReachesAllThreeSplitWindows) {
-    panes.SetLiveDrag(false);
+    settings::MemorySettingsBackend mem;
+    settings::SettingsStore store(mem);
+    store.WriteSettingInt("Main", "SplitShowMove", 0);
+    panes.LoadLayout(store, kWidth, kHeight);
+    EXPECT_FALSE(panes.LiveDrag());
+    // Applying a pattern keeps the setting.
     panes.ApplyPattern(Pattern(1), kWidth, kHeight);
     for (int i = 0; i < kSplitCount; ++i) EXPECT_FALSE(panes.Split(i).SetLiveDrag(true)) << i;
     panes.SetLiveDrag(true);
     EXPECT_TRUE(panes.LiveDrag());
     for (int i = 0; i < kSplitCount; ++i) EXPECT_TRUE(panes.Split(i).SetLiveDrag(true)) << i;
+    ASSERT_TRUE(panes.SaveLayout(store));
+    EXPECT_EQ(store.ReadSettingInt("Main", "SplitShowMove", -1), 1);
 }
 
 }  // namespace
