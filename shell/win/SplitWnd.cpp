@@ -9,6 +9,13 @@ constexpr int kIconSize = 16;
 
 RECT ToRECT(const split::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// Sets or clears a flag; returns whether it was set.
+bool SetFlag(BYTE& flags, BYTE flag, bool on) {
+    const bool was = (flags & flag) != 0;
+    flags = static_cast<BYTE>(on ? flags | flag : flags & ~flag);
+    return was;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSplitWnd, CWnd)
@@ -110,8 +117,7 @@ void CSplitWnd::SetPanes(HWND pane0, HWND pane1, bool stacked, bool relayout) {
         m_pane[j] = panes[j];
         if (panes[j] && ::GetParent(panes[j]) != m_hWnd) ::SetParent(panes[j], m_hWnd);
     }
-    if (stacked) m_flags |= kStacked;
-    else m_flags &= static_cast<BYTE>(~kStacked);
+    SetFlag(m_flags, kStacked, stacked);
     if (relayout) {
         RecalcLayout();
         Invalidate(false);
@@ -120,10 +126,7 @@ void CSplitWnd::SetPanes(HWND pane0, HWND pane1, bool stacked, bool relayout) {
 
 void CSplitWnd::ShowPanes(bool show0, bool show1) {
     const bool show[2] = {show0, show1};
-    for (int j = 0; j < 2; ++j) {
-        if (show[j]) m_paneFlags[j] |= kPaneShown;
-        else m_paneFlags[j] &= static_cast<BYTE>(~kPaneShown);
-    }
+    for (int j = 0; j < 2; ++j) SetFlag(m_paneFlags[j], kPaneShown, show[j]);
     // Place the windows first so that a window coming into view shows at
     // its new place.
     RecalcLayout();
@@ -140,11 +143,8 @@ void CSplitWnd::ShowPanes(bool show0, bool show1) {
 }
 
 void CSplitWnd::SetCaptions(bool caption0, bool caption1) {
-    const bool caption[2] = {caption0, caption1};
-    for (int j = 0; j < 2; ++j) {
-        if (caption[j]) m_paneFlags[j] |= kPaneCaption;
-        else m_paneFlags[j] &= static_cast<BYTE>(~kPaneCaption);
-    }
+    SetFlag(m_paneFlags[0], kPaneCaption, caption0);
+    SetFlag(m_paneFlags[1], kPaneCaption, caption1);
     RecalcLayout();
     Invalidate(false);
 }
@@ -166,19 +166,9 @@ int CSplitWnd::SetBarPos(int pos) {
     return old;
 }
 
-bool CSplitWnd::SetBarMovable(bool movable) {
-    const bool old = (m_flags & kBarMovable) != 0;
-    if (movable) m_flags |= kBarMovable;
-    else m_flags &= static_cast<BYTE>(~kBarMovable);
-    return old;
-}
+bool CSplitWnd::SetBarMovable(bool movable) { return SetFlag(m_flags, kBarMovable, movable); }
 
-bool CSplitWnd::SetLiveDrag(bool live) {
-    const bool old = (m_flags & kLiveDrag) != 0;
-    if (live) m_flags |= kLiveDrag;
-    else m_flags &= static_cast<BYTE>(~kLiveDrag);
-    return old;
-}
+bool CSplitWnd::SetLiveDrag(bool live) { return SetFlag(m_flags, kLiveDrag, live); }
 
 void CSplitWnd::SetCloseIcon(HICON icon) {
     m_closeIcon = icon;
@@ -294,7 +284,7 @@ LRESULT CSplitWnd::OnLButtonDownMsg(WPARAM, LPARAM lParam) {
         return 0;
     }
     if (hit.what == split::SplitHit::Bar && (m_flags & kBarMovable)) {
-        m_flags |= kDragging;
+        SetFlag(m_flags, kDragging, true);
         m_dragPos = g.bar;
         ::SetCapture(m_hWnd);
         SetSizeCursor();
@@ -363,7 +353,7 @@ LRESULT CSplitWnd::OnLButtonUpMsg(WPARAM, LPARAM lParam) {
 
 void CSplitWnd::EndDrag(bool apply) {
     if (!(m_flags & kDragging)) return;
-    m_flags &= static_cast<BYTE>(~kDragging);
+    SetFlag(m_flags, kDragging, false);
     const bool live = (m_flags & kLiveDrag) != 0;
     if (!live) DrawDragOutline(m_dragPos);
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
