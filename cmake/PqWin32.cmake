@@ -29,8 +29,11 @@ target_link_libraries(pqwin PUBLIC pqcore ${PQ_WIN32_LIBS})
 pq_project_flags(pqwin)
 
 set(PQ_PROGRAM_RC ${CMAKE_SOURCE_DIR}/resources/Pembroquil.rc)
+# The script includes the other .rc files of resources/ and names their files.
+file(GLOB PQ_PROGRAM_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.ico
+     ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.cur)
 set_source_files_properties(${PQ_PROGRAM_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${CMAKE_SOURCE_DIR}/resources/Pembroquil.ico")
+  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${PQ_PROGRAM_RC_PARTS}")
 
 add_executable(Pembroquil WIN32 ${CMAKE_SOURCE_DIR}/shell/win/WinMain.cpp ${PQ_PROGRAM_RC})
 target_link_libraries(Pembroquil PRIVATE pqwin)
@@ -74,11 +77,13 @@ foreach(f ${PQ_ASSIST_FILES})
 endforeach()
 
 # Win32 tests: tests/win32/<group>/ become win32_<group>_tests.exe, linked with
-# the program's Win32 layer and resources. End-to-end tests start the real
+# the program's Win32 layer and resources, and with the end-to-end helpers
+# (host programs, screenshots, build folders). End-to-end tests start the real
 # program, so they run one at a time after it is built.
 pq_gtest_groups(win32 PQ_WIN32_TESTS)
 foreach(target ${PQ_WIN32_TESTS})
-  target_sources(${target} PRIVATE ${PQ_PROGRAM_RC})
+  target_sources(${target} PRIVATE ${PQ_PROGRAM_RC} ${CMAKE_SOURCE_DIR}/tests/e2e/E2E.cpp)
+  target_compile_definitions(${target} PRIVATE PQ_BUILD_DIR_UNIX="${CMAKE_BINARY_DIR}")
   target_link_libraries(${target} PRIVATE pqwin gtest_main gmock)
   target_link_options(${target} PRIVATE ${PQ_STATIC_LINK} -mconsole)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
