@@ -1,0 +1,176 @@
+// Detection of the encoding of a file being read.
+#include "documents/core/CharCode.h"
+
+#include "framework/core/Sjis.h"
+
+#include <cstring>
+
+namespace encoding {
+
+namespace {
+
+constexpr unsigned char kEsc = 0x1B;
+
+bool HasJisEscape(const unsigned char* s, std::size_t n) {
+    // Only an ESC with both of the bytes after it present is looked at.
+    std::size_t i = 0;
+    while (i + 2 < n) {
+        const void* hit = std::memchr(s + i, kEsc, n - 2 - i);
+        if (!hit) return false;
+        const std::size_t k = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - s);
+        const unsigned char a = s[k + 1], b = s[k + 2];
+        if ((a == '$' && (b == 'B' || b == '@')) || (a == '(' && b == 'I')) return true;
+        i = k + 1;
+    }
+    return false;
+}
+
+// How well a line reads as SHIFT JIS: 100, less 50 for each lead byte of
+// 0xEB or above (rare characters) and for each byte 0xFD-0xFF (never part of
+// a character), 0 when a lead byte lacks its trail byte.
+int SjisScore(const unsigned char* s, std::size_t n) {
+    int score = 100;
+    std::size_t i = 0;
+    while (i < n && score > 0) {
+        const unsigned char c = s[i++];
+        if (c >= 0xFD) {
+            score -= 50;
+        } else if (sjis::IsLeadByte(c)) {
+            if (c >= 0xEB) score -= 50;
+            if (i >= n || s[i] < 0x40 || s[i] > 0xFC) return 0;
+            ++i;
+        }
+    }
+    return score;
+}
+
+// How well a line reads as EUC: 100, or 0 when a two-byte character or a
+// half-width kana (0x8E) lacks a valid second byte.
+int EucScore(const unsigned char* s, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i++];
+        if (c == 0x8E) {
+            if (i >= n || s[i] < 0xA0 || s[i] > 0xDF) return 0;
+            ++i;
+        } else if (c >= 0xA1 && c <= 0xFE) {
+            if (i >= n || s[i] < 0xA1 || s[i] > 0xFE) return 0;
+            ++i;
+        }
+    }
+    return 100;
+}
+
+bool HasHighByte(const unsigned char* s, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (s[i] & 0x80) return true;
+    }
+    return false;
+}
+
+// Evidence for ordinary Japanese in one reading of the bytes: characters of
+// the kinds that make up Japanese prose, against characters of rows that are
+// unassigned or seldom seen and against half-width katakana.
+struct Reading {
+    long kana = 0;      // hiragana, full-width katakana, the long vowel mark
+    long kanji = 0;     // kanji of JIS levels 1 and 2
+    long common = 0;    // Japanese punctuation, full-width symbols, letters and digits
+    long odd = 0;       // unassigned codes, Greek, Cyrillic, box drawing, JIS X 0212
+    long halfKana = 0;  // half-width katakana
+
+    void Add(unsigned row, unsigned cell) {
+        if (row == 0x24) {
+            (cell <= 0x73 ? kana : odd) += 1;
+        } else if (row == 0x25) {
+            (cell <= 0x76 ? kana : odd) += 1;
+        } else if (row == 0x21) {
+            if (cell == 0x3C) ++kana;
+            else ++common;
+        } else if (row >= 0x30 && row <= 0x74) {
+            ((row == 0x4F && cell > 0x53) || (row == 0x74 && cell > 0x26) ? odd : kanji) += 1;
+        } else if (row == 0x22 || row == 0x23) {
+            ++common;
+        } else {
+            ++odd;
+        }
+    }
+    // Ordinary Japanese has kana or kanji, and more of them than oddities.
+    long Score() const {
+        const long japanese = 2 * kana + kanji;
+        if (kana == 0 && kanji == 0) return 0;
+        return japanese - 2 * odd - halfKana;
+    }
+};
+
+Reading ReadAsEuc(const unsigned char* s, std::size_t n) {
+    Reading r;
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c >= 0xA1 && c <= 0xFE && i + 1 < n && s[i + 1] >= 0xA1 && s[i + 1] <= 0xFE) {
+            r.Add(c & 0x7F, s[i + 1] & 0x7F);
+            i += 2;
+        } else if (c == 0x8E && i + 1 < n && s[i + 1] >= 0xA0 && s[i + 1] <= 0xDF) {
+            ++r.halfKana;
+            i += 2;
+        } else if (c == 0x8F && i + 2 < n && s[i + 1] >= 0xA1 && s[i + 2] >= 0xA1) {
+            ++r.odd;
+            i += 3;
+        } else {
+            if (c & 0x80) ++r.odd;
+            ++i;
+        }
+    }
+    return r;
+}
+
+Reading ReadAsSjis(const unsigned char* s, std::size_t n) {
+    Reading r;
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (sjis::IsLeadByte(c) && i + 1 < n) {
+            const unsigned jis = sjis::SjisPairToJis(c, s[i + 1]);
+            if (jis) r.Add(jis >> 8, jis & 0xFF);
+            else ++r.odd;
+            i += 2;
+        } else {
+            if (sjis::IsHalfWidthKana(c)) ++r.halfKana;
+            else if (c & 0x80) ++r.odd;
+            ++i;
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
+    if (length < 2) return kCodeSjis;
+    if (HasJisEscape(s, length)) return kCodeJis;
+
+    std::size_t start = 0;
+    for (;;) {
+        const void* lf = std::memchr(s + start, '\n', length - start);
+        const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - s) : length;
+        if (HasHighByte(s + start, end - start)) {
+            const int sjisScore = SjisScore(s + start, end - start);
+            const int eucScore = EucScore(s + start, end - start);
+            if (sjisScore > eucScore) return kCodeSjis;
+            if (eucScore > sjisScore) return kCodeEuc;
+        }
+        if (!lf || end + 1 >= length) break;
+        start = end + 1;
+    }
+
+    // Every line reads equally well both ways: take the reading that gives
+    // ordinary Japanese.
+    const long euc = ReadAsEuc(s, length).Score();
+    const long sj = ReadAsSjis(s, length).Score();
+    if (euc > 0 && euc > sj) return kCodeEuc;
+    if (sj > 0 && sj > euc) return kCodeSjis;
+    return fallback;
+}
+
+}  // namespace encoding
