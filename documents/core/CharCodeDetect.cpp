@@ -77,8 +77,11 @@ struct Reading {
     long common = 0;    // Japanese punctuation, full-width symbols, letters and digits
     long odd = 0;       // unassigned codes, Greek, Cyrillic, box drawing, JIS X 0212
     long halfKana = 0;  // half-width katakana
+    long pairs = 0;     // two-byte characters
+    long misplaced = 0; // half-width marks, long vowels and small kana where a word cannot have them
 
     void Add(unsigned row, unsigned cell) {
+        ++pairs;
         if (row == 0x24) {
             (cell <= 0x73 ? kana : odd) += 1;
         } else if (row == 0x25) {
@@ -94,12 +97,16 @@ struct Reading {
             ++odd;
         }
     }
-    // Ordinary Japanese has kana or kanji, and more of them than oddities.
+    // Ordinary Japanese has kana, and kana and kanji outweigh the oddities.
+    // Kanji alone are no evidence: half-width katakana read as EUC pairs give
+    // kanji too, but hardly ever kana.
     long Score() const {
-        const long japanese = 2 * kana + kanji;
-        if (kana == 0 && kanji == 0) return 0;
-        return japanese - 2 * odd - halfKana;
+        if (kana == 0) return 0;
+        return 2 * kana + kanji - 2 * odd - halfKana;
     }
+    // Half-width katakana as words have them: no two-byte characters among
+    // them and every mark, long vowel and small kana after a kana it can follow.
+    bool LooksLikeHalfWidthWords() const { return halfKana > 0 && pairs == 0 && misplaced == 0 && odd == 0; }
 };
 
 Reading ReadAsEuc(const unsigned char* s, std::size_t n) {
@@ -124,6 +131,16 @@ Reading ReadAsEuc(const unsigned char* s, std::size_t n) {
     return r;
 }
 
+// Whether the half-width kana c can follow the byte prev inside a word.
+bool CanFollow(unsigned char prev, unsigned char c) {
+    const bool afterKana = prev >= 0xA6 && prev <= 0xDF;
+    if (c == 0xDE) return KanaVoicing(prev, c) == 1 || prev == 0xB3;  // ｳﾞ is ヴ
+    if (c == 0xDF) return KanaVoicing(prev, c) == 2;
+    if (c == 0xB0) return afterKana && prev != 0xB0;
+    if (c >= 0xA7 && c <= 0xAF) return afterKana && prev != 0xB0 && !(prev >= 0xA7 && prev <= 0xAF);
+    return true;
+}
+
 Reading ReadAsSjis(const unsigned char* s, std::size_t n) {
     Reading r;
     std::size_t i = 0;
@@ -135,8 +152,13 @@ Reading ReadAsSjis(const unsigned char* s, std::size_t n) {
             else ++r.odd;
             i += 2;
         } else {
-            if (sjis::IsHalfWidthKana(c)) ++r.halfKana;
-            else if (c & 0x80) ++r.odd;
+            if (sjis::IsHalfWidthKana(c)) {
+                ++r.halfKana;
+                const unsigned char prev = i > 0 ? s[i - 1] : 0;
+                if (!CanFollow(prev, c)) ++r.misplaced;
+            } else if (c & 0x80) {
+                ++r.odd;
+            }
             ++i;
         }
     }
@@ -166,10 +188,16 @@ int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
 
     // Every line reads equally well both ways: take the reading that gives
     // ordinary Japanese.
-    const long euc = ReadAsEuc(s, length).Score();
-    const long sj = ReadAsSjis(s, length).Score();
+    const Reading eucReading = ReadAsEuc(s, length);
+    const Reading sjisReading = ReadAsSjis(s, length);
+    const long euc = eucReading.Score();
+    const long sj = sjisReading.Score();
     if (euc > 0 && euc > sj) return kCodeEuc;
     if (sj > 0 && sj > euc) return kCodeSjis;
+    // Kanji without kana: EUC unless the other reading is half-width words.
+    if (eucReading.kanji > 0 && eucReading.odd == 0 && eucReading.halfKana == 0 && sjisReading.kana == 0 &&
+        !sjisReading.LooksLikeHalfWidthWords())
+        return kCodeEuc;
     return fallback;
 }
 
