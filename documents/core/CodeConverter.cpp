@@ -58,6 +58,9 @@ public:
         m_pos[1] = static_cast<char>(pair);
         m_pos += 2;
     }
+    // Direct writing for the fast loops, after Room() for all they write.
+    char* Cursor() const { return m_pos; }
+    void SetCursor(char* pos) { m_pos = pos; }
     void Append(const unsigned char* bytes, std::size_t n) {
         std::memcpy(m_pos, bytes, n);
         m_pos += n;
@@ -96,6 +99,63 @@ private:
     char* m_pos = nullptr;
     char* m_end = nullptr;
 };
+
+// The SHIFT JIS pairs of all JIS X 0208 codes in memory order, indexed by
+// (row - 0x21) * 94 + (cell - 0x21).
+struct PairTable {
+    unsigned char pair[94 * 94][2];
+    PairTable() {
+        for (unsigned row = 0x21; row <= 0x7E; ++row) {
+            for (unsigned cell = 0x21; cell <= 0x7E; ++cell) {
+                const unsigned sj = sjis::JisToSjisPair(row, cell);
+                unsigned char* out = pair[(row - 0x21) * 94 + (cell - 0x21)];
+                out[0] = static_cast<unsigned char>(sj >> 8);
+                out[1] = static_cast<unsigned char>(sj);
+            }
+        }
+    }
+    const unsigned char* Of(unsigned row, unsigned cell) const { return pair[(row - 0x21) * 94 + (cell - 0x21)]; }
+};
+
+const PairTable& Pairs() {
+    static const PairTable table;
+    return table;
+}
+
+// Decoded bytes of one fast loop: at most this many input bytes at a time,
+// and never more output than input.
+constexpr std::size_t kBlock = 1 << 16;
+
+// Copies ASCII and converts whole EUC pairs from s[*i] on, stopping at the
+// first other byte or once *i reaches end; writes at p, returns the new p.
+char* DecodeEucRun(const unsigned char* s, std::size_t n, std::size_t* i, std::size_t end, char* p) {
+    const PairTable& table = Pairs();
+    std::size_t k = *i;
+    while (k < end) {
+        const unsigned char c = s[k];
+        if (c < 0x80) {
+            std::uint64_t word;
+            if (k + 8 <= end) {
+                std::memcpy(&word, s + k, 8);
+                if ((word & 0x8080808080808080ull) == 0) {
+                    std::memcpy(p, &word, 8);
+                    p += 8;
+                    k += 8;
+                    continue;
+                }
+            }
+            *p++ = static_cast<char>(c);
+            ++k;
+            continue;
+        }
+        if (!IsEucByte(c) || k + 1 >= n || !IsEucByte(s[k + 1])) break;
+        std::memcpy(p, table.Of(c & 0x7F, s[k + 1] & 0x7F), 2);
+        p += 2;
+        k += 2;
+    }
+    *i = k;
+    return p;
+}
 
 // Length of the run of bytes from `from` on for which keep() holds.
 template <typename Keep>
@@ -145,6 +205,34 @@ private:
 template <typename Write>
 KanaWidener<Write> MakeWidener(Write write) { return KanaWidener<Write>(write); }
 
+// The mode an escape sequence ESC a b switches to, or -1 for one that is
+// not known: "$B" and "$@" kanji, "(I" half-width katakana, "(B", "(J" and
+// "(H" ASCII.
+int EscapeMode(unsigned char a, unsigned char b) {
+    if (a == '$') return b == 'B' || b == '@' ? 1 : -1;
+    if (a == '(') return b == 'I' ? 2 : b == 'B' || b == 'J' || b == 'H' ? 0 : -1;
+    return -1;
+}
+
+// Copies the bytes from s[*i] up to the next ESC or end; writes at p,
+// returns the new p.
+char* CopyUntilEscape(const unsigned char* s, std::size_t* i, std::size_t end, char* p) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    std::size_t k = *i;
+    while (k + 8 <= end) {
+        std::uint64_t word;
+        std::memcpy(&word, s + k, 8);
+        const std::uint64_t x = word ^ (kOnes * kEsc);
+        if (((x - kOnes) & ~x & kHighs) != 0) break;  // an ESC among the eight
+        std::memcpy(p, &word, 8);
+        p += 8;
+        k += 8;
+    }
+    while (k < end && s[k] != kEsc) *p++ = static_cast<char>(s[k++]);
+    *i = k;
+    return p;
+}
+
 bool RunJisToSjis(CodeConverter& conv) {
     Output out(conv);
     const unsigned char* s = conv.source;
@@ -174,12 +262,9 @@ bool RunJisToSjis(CodeConverter& conv) {
         }
         if (escape == 2) {
             escape = 0;
-            if (escape2 == '$' && (b == 'B' || b == '@')) {
-                mode = 1;
-            } else if (escape2 == '(' && b == 'I') {
-                mode = 2;
-            } else if (escape2 == '(' && (b == 'B' || b == 'J' || b == 'H')) {
-                mode = 0;
+            const int next = EscapeMode(escape2, b);
+            if (next >= 0) {
+                mode = next;
             } else {
                 out.Put(kEsc);
                 out.Put(escape2);
@@ -194,17 +279,22 @@ bool RunJisToSjis(CodeConverter& conv) {
             if (first) out.Put(first);
             first = 0;
             kana.Flush();
-            escape = 1;
-            ++i;
+            // A whole known sequence at once; anything else byte by byte.
+            const int next = i + 2 < n ? EscapeMode(s[i + 1], s[i + 2]) : -1;
+            if (next >= 0) {
+                mode = next;
+                i += 3;
+            } else {
+                escape = 1;
+                ++i;
+            }
             continue;
         }
         if (mode == 0) {
             kana.Flush();
-            const void* esc = std::memchr(s + i, kEsc, n - i);
-            const std::size_t run = (esc ? static_cast<const unsigned char*>(esc) : s + n) - (s + i);
-            if (!out.Room(run)) return false;
-            out.Append(s + i, run);
-            i += run;
+            const std::size_t end = i + (n - i < kBlock ? n - i : kBlock);
+            if (!out.Room(end - i)) return false;
+            out.SetCursor(CopyUntilEscape(s, &i, end, out.Cursor()));
             continue;
         }
         if (mode == 1) {
@@ -218,12 +308,18 @@ bool RunJisToSjis(CodeConverter& conv) {
             }
             if (!first) {
                 // Whole pairs at once while both bytes are JIS bytes.
-                while (i + 1 < n && sjis::IsJisByte(s[i]) && sjis::IsJisByte(s[i + 1])) {
-                    if (!out.Room(kStepRoom)) return false;
-                    out.Put2(sjis::JisToSjisPair(s[i], s[i + 1]));
+                const PairTable& table = Pairs();
+                const std::size_t end = i + (n - i < kBlock ? n - i : kBlock);
+                if (!out.Room(end - i + kStepRoom)) return false;
+                char* p = out.Cursor();
+                while (i < end && i + 1 < n && sjis::IsJisByte(s[i]) && sjis::IsJisByte(s[i + 1])) {
+                    std::memcpy(p, table.Of(s[i], s[i + 1]), 2);
+                    p += 2;
                     i += 2;
                 }
-                if (i < n && sjis::IsJisByte(s[i])) first = s[i++];
+                out.SetCursor(p);
+                if (i < end && i + 1 >= n && sjis::IsJisByte(s[i])) first = s[i++];
+                else if (i + 1 < n && sjis::IsJisByte(s[i]) && !sjis::IsJisByte(s[i + 1])) first = s[i++];
                 continue;
             }
             out.Put2(sjis::JisToSjisPair(first, b));
@@ -259,24 +355,22 @@ bool RunEucToSjis(CodeConverter& conv) {
     auto kana = MakeWidener([&](unsigned jis) { out.Put2(sjis::JisToSjisPair(jis >> 8, jis & 0xFF)); });
     std::size_t i = 0;
     while (i < n) {
+        if (!kana.Pending()) {
+            const std::size_t block = n - i < kBlock ? n - i : kBlock;
+            if (!out.Room(block + kStepRoom)) return false;
+            out.SetCursor(DecodeEucRun(s, n, &i, i + block, out.Cursor()));
+            if (i >= n) break;
+        }
         if (!out.Room(kStepRoom)) return false;
         const unsigned char b = s[i];
-        if (b < 0x80) {
-            kana.Flush();
-            if (!CopyAsciiRun(out, s, &i, n)) return false;
+        if (b < 0x80 || (IsEucByte(b) && i + 1 < n && IsEucByte(s[i + 1]))) {
+            kana.Flush();  // the fast loop takes it from here
             continue;
         }
         if (IsEucByte(b)) {
             kana.Flush();
-            while (i + 1 < n && IsEucByte(s[i]) && IsEucByte(s[i + 1])) {
-                if (!out.Room(kStepRoom)) return false;
-                out.Put2(sjis::JisToSjisPair(s[i] & 0x7F, s[i + 1] & 0x7F));
-                i += 2;
-            }
-            if (i < n && IsEucByte(s[i]) && (i + 1 == n || !IsEucByte(s[i + 1]))) {
-                out.Put(s[i]);  // a first byte without its second stands alone
-                ++i;
-            }
+            out.Put(b);  // a first byte without its second stands alone
+            ++i;
             continue;
         }
         if (b == 0x8E && i + 1 < n && IsKanaByte(s[i + 1])) {

@@ -34,6 +34,7 @@ inline const char* KindName(int k) {
 struct Sample {
     int kind;
     std::string bytes;  // in the encoding of the set it belongs to
+    std::size_t page;   // index of the page it comes from
 };
 
 struct Corpus {
@@ -158,9 +159,9 @@ inline Corpus Build(std::size_t step, int sentencesPerPage = 3) {
         ShortLines(page, sentencesPerPage, &lines);
         for (int e = 0; e < kEncodings; ++e) {
             std::string bytes;
-            if (Convert(page, e, &bytes)) c.sets[e].push_back({kFile, bytes});
+            if (Convert(page, e, &bytes)) c.sets[e].push_back({kFile, bytes, c.pages - 1});
             for (const auto& line : lines) {
-                if (Convert(line.second, e, &bytes)) c.sets[e].push_back({line.first, bytes});
+                if (Convert(line.second, e, &bytes)) c.sets[e].push_back({line.first, bytes, c.pages - 1});
             }
         }
     }
