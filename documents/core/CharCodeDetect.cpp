@@ -11,6 +11,16 @@ namespace {
 
 constexpr unsigned char kEsc = 0x1B;
 
+// Kanji common in Japanese text, one bit per JIS X 0208 code.
+constexpr unsigned char kCommonKanji[] = {
+#include "documents/core/CommonKanji.inc"
+};
+
+bool IsCommonKanji(unsigned row, unsigned cell) {
+    const unsigned index = (row - 0x21) * 94 + (cell - 0x21);
+    return (kCommonKanji[index / 8] >> (index % 8)) & 1;
+}
+
 bool HasJisEscape(const unsigned char* s, std::size_t n) {
     // Only an ESC with both of the bytes after it present is looked at.
     std::size_t i = 0;
@@ -74,9 +84,11 @@ bool HasHighByte(const unsigned char* s, std::size_t n) {
 struct Reading {
     long kana = 0;      // hiragana, full-width katakana, the long vowel mark
     long kanji = 0;     // kanji of JIS levels 1 and 2
+    long commonKanji = 0;  // of them, kanji common in Japanese text
     long common = 0;    // Japanese punctuation, full-width symbols, letters and digits
     long odd = 0;       // unassigned codes, Greek, Cyrillic, box drawing, JIS X 0212
     long halfKana = 0;  // half-width katakana
+    long halfLetters = 0;  // of them, letters (not punctuation or marks)
     long pairs = 0;     // two-byte characters
     long misplaced = 0; // half-width marks, long vowels and small kana where a word cannot have them
 
@@ -90,7 +102,12 @@ struct Reading {
             if (cell == 0x3C) ++kana;
             else ++common;
         } else if (row >= 0x30 && row <= 0x74) {
-            ((row == 0x4F && cell > 0x53) || (row == 0x74 && cell > 0x26) ? odd : kanji) += 1;
+            if ((row == 0x4F && cell > 0x53) || (row == 0x74 && cell > 0x26)) {
+                ++odd;
+            } else {
+                ++kanji;
+                commonKanji += IsCommonKanji(row, cell);
+            }
         } else if (row == 0x22 || row == 0x23) {
             ++common;
         } else {
@@ -106,7 +123,9 @@ struct Reading {
     }
     // Half-width katakana as words have them: no two-byte characters among
     // them and every mark, long vowel and small kana after a kana it can follow.
-    bool LooksLikeHalfWidthWords() const { return halfKana > 0 && pairs == 0 && misplaced == 0 && odd == 0; }
+    bool LooksLikeHalfWidthWords() const {
+        return halfLetters > 0 && pairs == 0 && misplaced == 0 && odd == 0;
+    }
 };
 
 Reading ReadAsEuc(const unsigned char* s, std::size_t n) {
@@ -154,6 +173,7 @@ Reading ReadAsSjis(const unsigned char* s, std::size_t n) {
         } else {
             if (sjis::IsHalfWidthKana(c)) {
                 ++r.halfKana;
+                r.halfLetters += c >= 0xA6 && c <= 0xDD;
                 const unsigned char prev = i > 0 ? s[i - 1] : 0;
                 if (!CanFollow(prev, c)) ++r.misplaced;
             } else if (c & 0x80) {
@@ -194,9 +214,10 @@ int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
     const long sj = sjisReading.Score();
     if (euc > 0 && euc > sj) return kCodeEuc;
     if (sj > 0 && sj > euc) return kCodeSjis;
-    // Kanji without kana: EUC unless the other reading is half-width words.
-    if (eucReading.kanji > 0 && eucReading.odd == 0 && eucReading.halfKana == 0 && sjisReading.kana == 0 &&
-        !sjisReading.LooksLikeHalfWidthWords())
+    // Kanji or punctuation without kana: EUC unless the other reading is
+    // half-width words and some of the kanji are uncommon ones.
+    if (eucReading.kanji + eucReading.common > 0 && eucReading.odd == 0 && eucReading.halfKana == 0 && sjisReading.kana == 0 &&
+        (!sjisReading.LooksLikeHalfWidthWords() || eucReading.commonKanji == eucReading.kanji))
         return kCodeEuc;
     return fallback;
 }

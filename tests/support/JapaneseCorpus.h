@@ -16,7 +16,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <set>
 #include <vector>
+
+#include "documents/core/CharCode.h"
 
 namespace corpus {
 
@@ -25,10 +28,13 @@ constexpr int kEncodings = 3;
 inline const char* IconvName(int e) { return e == kSjis ? "CP932" : e == kJis ? "ISO-2022-JP" : "EUC-JP"; }
 inline const char* Name(int e) { return e == kSjis ? "SJIS" : e == kJis ? "JIS" : "EUC"; }
 
-enum Kind { kFile = 0, kTitle = 1, kSentence = 2, kHeading = 3 };
-constexpr int kKinds = 4;
+// kHalfWidth: distinct katakana words of the pages written in half-width
+// katakana, only in SHIFT JIS (the other encodings are written full-width).
+enum Kind { kFile = 0, kTitle = 1, kSentence = 2, kHeading = 3, kHalfWidth = 4 };
+constexpr int kKinds = 5;
 inline const char* KindName(int k) {
-    return k == kFile ? "whole files" : k == kTitle ? "titles" : k == kSentence ? "sentences" : "headings";
+    return k == kFile ? "whole files" : k == kTitle ? "titles" : k == kSentence ? "sentences"
+           : k == kHeading ? "headings" : "half-width";
 }
 
 struct Sample {
@@ -143,6 +149,43 @@ inline void ShortLines(const std::string& page, int sentences, std::vector<std::
     }
 }
 
+// The runs of full-width katakana (four bytes or more) of SHIFT JIS text,
+// written with half-width katakana as old SHIFT JIS texts have them.
+inline std::vector<std::string> HalfWidthWords(const std::string& sjis) {
+    // The half-width kana (and mark) of each full-width code of rows 0x21 and 0x25.
+    std::string halfOf[0x80][2];
+    for (int k = 0xA6; k <= 0xDD; ++k) {
+        const unsigned jis = encoding::KanaToJis(static_cast<unsigned char>(k));
+        if ((jis >> 8) != 0x25) continue;
+        halfOf[jis & 0x7F][0] = std::string(1, static_cast<char>(k));
+        for (int v = 1; v <= 2; ++v) {
+            if (encoding::KanaVoicing(static_cast<unsigned char>(k), v == 1 ? 0xDE : 0xDF) == v) {
+                halfOf[(jis + v) & 0x7F][0] = std::string(1, static_cast<char>(k)) + static_cast<char>(0xDD + v);
+            }
+        }
+    }
+    std::vector<std::string> words;
+    std::string word;
+    for (std::size_t i = 0; i + 1 < sjis.size(); ++i) {
+        const unsigned char a = sjis[i], b = sjis[i + 1];
+        std::string half;
+        if (a == 0x81 && b == 0x5B) half = "\xB0";  // ー
+        else if (a == 0x83 && b >= 0x40 && b <= 0x96) {
+            const unsigned cell = b < 0x80 ? b - 0x1F : b - 0x20;  // row 0x25
+            half = halfOf[cell][0];
+        }
+        if (!half.empty()) {
+            word += half;
+            ++i;
+            continue;
+        }
+        if (word.size() >= 4) words.push_back(word);
+        word.clear();
+        if (a >= 0x81) ++i;
+    }
+    return words;
+}
+
 // Builds the corpus from every `step`-th page (step 1: all pages).
 inline Corpus Build(std::size_t step, int sentencesPerPage = 3) {
     Corpus c;
@@ -165,6 +208,15 @@ inline Corpus Build(std::size_t step, int sentencesPerPage = 3) {
             }
         }
     }
+    std::set<std::string> seen;
+    std::vector<Sample> words;
+    for (const Sample& s : c.sets[kSjis]) {
+        if (s.kind != kFile) continue;
+        for (const std::string& w : HalfWidthWords(s.bytes)) {
+            if (seen.insert(w).second) words.push_back({kHalfWidth, w, s.page});
+        }
+    }
+    c.sets[kSjis].insert(c.sets[kSjis].end(), words.begin(), words.end());
     if (c.pages == 0) c.error = "no page could be read (zcat)";
     return c;
 }

@@ -77,9 +77,15 @@ TEST(DetectTest, TiesGoToTheReadingThatGivesJapanese) {
     EXPECT_EQ(Detect("\xC3\xDE\xB0\xC0"), kCodeSjis);
     EXPECT_EQ(Detect("\xBC\xBD\xC3\xD1"), kCodeSjis);
     EXPECT_EQ(Detect("<title>\xBC\xBD\xC3\xD1</title>\r\n"), kCodeSjis);
-    // Neither reading gives Japanese: the fallback.
-    EXPECT_EQ(encoding::DetectCharCode("\xA1\xA1", 2, kCodeSjis), kCodeSjis);
-    EXPECT_EQ(encoding::DetectCharCode("\xA1\xA1", 2, kCodeEuc), kCodeEuc);
+    // Punctuation of EUC whose bytes are no half-width words: "。」 (timestamps)。)
+    EXPECT_EQ(Detect("(timestamps)\xA1\xA3"), kCodeEuc);
+    // Common kanji of EUC win even over half-width words: 説明 (ﾀ + a rare kanji + ﾀ), 名前 (ﾌｾﾁｰ)
+    EXPECT_EQ(Detect("\xC0\xE2\xCC\xC0"), kCodeEuc);
+    EXPECT_EQ(Detect("\xCC\xBE\xC1\xB0"), kCodeEuc);
+    // Neither reading gives Japanese (an unassigned EUC row; a small kana
+    // starting a half-width word): the fallback.
+    EXPECT_EQ(encoding::DetectCharCode("\xA9\xA1", 2, kCodeSjis), kCodeSjis);
+    EXPECT_EQ(encoding::DetectCharCode("\xA9\xA1", 2, kCodeEuc), kCodeEuc);
 }
 
 TEST(DetectTest, ScoreDecisionsAreNotTouchedByTheTieRule) {
