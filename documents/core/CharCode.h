@@ -64,6 +64,9 @@ bool EucToSjis(CodeConverter& conv);
 bool SjisToJis(CodeConverter& conv);
 bool SjisToEuc(CodeConverter& conv);
 
+// The bytes of an EUC two-byte character (both lie in 0xA1-0xFE).
+constexpr bool IsEucByte(unsigned char c) { return c >= 0xA1 && c <= 0xFE; }
+
 // The SHIFT JIS geta mark 〓, written for characters that have no SHIFT JIS form.
 constexpr unsigned char kGetaLead = 0x81, kGetaTrail = 0xAC;
 

@@ -63,20 +63,27 @@ int EucScore(const unsigned char* s, std::size_t n) {
         if (c == 0x8E) {
             if (i >= n || s[i] < 0xA0 || s[i] > 0xDF) return 0;
             ++i;
-        } else if (c >= 0xA1 && c <= 0xFE) {
-            if (i >= n || s[i] < 0xA1 || s[i] > 0xFE) return 0;
+        } else if (IsEucByte(c)) {
+            if (i >= n || !IsEucByte(s[i])) return 0;
             ++i;
         }
     }
     return 100;
 }
 
-bool HasHighByte(const unsigned char* s, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        if (s[i] & 0x80) return true;
+// Offset of the first byte of 0x80 or above, or n.
+std::size_t FirstHighByte(const unsigned char* s, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080ull) break;
     }
-    return false;
+    while (i < n && !(s[i] & 0x80)) ++i;
+    return i;
 }
+
+bool HasHighByte(const unsigned char* s, std::size_t n) { return FirstHighByte(s, n) < n; }
 
 // Evidence for ordinary Japanese in one reading of the bytes: characters of
 // the kinds that make up Japanese prose, against characters of rows that are
@@ -133,13 +140,13 @@ Reading ReadAsEuc(const unsigned char* s, std::size_t n) {
     std::size_t i = 0;
     while (i < n) {
         const unsigned char c = s[i];
-        if (c >= 0xA1 && c <= 0xFE && i + 1 < n && s[i + 1] >= 0xA1 && s[i + 1] <= 0xFE) {
+        if (IsEucByte(c) && i + 1 < n && IsEucByte(s[i + 1])) {
             r.Add(c & 0x7F, s[i + 1] & 0x7F);
             i += 2;
         } else if (c == 0x8E && i + 1 < n && s[i + 1] >= 0xA0 && s[i + 1] <= 0xDF) {
             ++r.halfKana;
             i += 2;
-        } else if (c == 0x8F && i + 2 < n && s[i + 1] >= 0xA1 && s[i + 2] >= 0xA1) {
+        } else if (c == 0x8F && i + 2 < n && IsEucByte(s[i + 1]) && IsEucByte(s[i + 2])) {
             ++r.odd;
             i += 3;
         } else {
@@ -192,7 +199,12 @@ int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
     if (length < 2) return kCodeSjis;
     if (HasJisEscape(s, length)) return kCodeJis;
 
-    std::size_t start = 0;
+    // Lines of ASCII only score 100 both ways and decide nothing: start at
+    // the line of the first byte that is not ASCII.
+    const std::size_t high = FirstHighByte(s, length);
+    if (high == length) return fallback;
+    std::size_t start = high;
+    while (start > 0 && s[start - 1] != '\n') --start;
     for (;;) {
         const void* lf = std::memchr(s + start, '\n', length - start);
         const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - s) : length;

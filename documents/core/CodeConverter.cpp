@@ -33,7 +33,6 @@ constexpr std::uint16_t kKanaTable[64] = {
 };
 
 constexpr bool IsKanaByte(unsigned char c) { return c >= 0xA0 && c <= 0xDF; }
-constexpr bool IsEucByte(unsigned char c) { return c >= 0xA1 && c <= 0xFE; }
 
 // The largest number of bytes one step of any converter writes (a held kana
 // with its mode switch, an escape switch and the byte itself).
