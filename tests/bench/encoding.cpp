@@ -8,7 +8,6 @@
 #include "documents/core/CharCode.h"
 #include "documents/core/TextCodec.h"
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -39,30 +38,6 @@ double BestSeconds(int runs, Run run) {
         if (s < best) best = s;
     }
     return best;
-}
-
-// iconv over the whole text; a character without a form in the target is
-// skipped (one byte) and counted.
-bool IconvAll(const char* to, const char* from, const std::string& in, std::string* out, std::size_t* skipped) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    out->assign(in.size() * 3 + 64, '\0');
-    char* ip = const_cast<char*>(in.data());
-    std::size_t il = in.size();
-    char* op = &(*out)[0];
-    std::size_t ol = out->size();
-    *skipped = 0;
-    while (il > 0) {
-        if (iconv(cd, &ip, &il, &op, &ol) != static_cast<std::size_t>(-1)) break;
-        if (errno != EILSEQ && errno != EINVAL) break;
-        ++ip;
-        --il;
-        ++*skipped;
-    }
-    iconv(cd, nullptr, nullptr, &op, &ol);
-    iconv_close(cd);
-    out->resize(out->size() - ol);
-    return true;
 }
 
 std::string TempDir() {
@@ -216,7 +191,7 @@ int main(int argc, char** argv) {
         std::string theirs;
         std::size_t skipped = 0;
         const double si = BestSeconds(3, [&] {
-            IconvAll(corpus::IconvName(conv.to), corpus::IconvName(conv.from), in, &theirs, &skipped);
+            corpus::Iconv(corpus::IconvName(conv.to), corpus::IconvName(conv.from), in, &theirs, &skipped);
         });
         double sn = 0;
         if (nkf) {

@@ -51,21 +51,39 @@ struct Corpus {
 
 inline const char* kManDir = "/usr/share/man/ja";
 
-// Converts UTF-8 text with iconv; false when a character has no form there.
-inline bool Convert(const std::string& utf8, int encoding, std::string* out) {
-    iconv_t cd = iconv_open(IconvName(encoding), "UTF-8");
+// Converts bytes with the C library's iconv. A character without a form in
+// the target fails the conversion, or, when `skipped` is given, is skipped
+// one byte at a time and counted there.
+inline bool Iconv(const char* to, const char* from, const std::string& in, std::string* out,
+                  std::size_t* skipped = nullptr) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    out->assign(utf8.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* o = &(*out)[0];
-    std::size_t oLeft = out->size();
-    bool ok = iconv(cd, &in, &inLeft, &o, &oLeft) != static_cast<std::size_t>(-1) &&
-              iconv(cd, nullptr, nullptr, &o, &oLeft) != static_cast<std::size_t>(-1);
+    out->assign(in.size() * 3 + 64, '\0');
+    char* ip = const_cast<char*>(in.data());
+    std::size_t il = in.size();
+    char* op = &(*out)[0];
+    std::size_t ol = out->size();
+    bool ok = true;
+    if (skipped) *skipped = 0;
+    while (il > 0 && ok) {
+        if (iconv(cd, &ip, &il, &op, &ol) != static_cast<std::size_t>(-1)) break;
+        ok = skipped && (errno == EILSEQ || errno == EINVAL);
+        if (ok) {
+            ++ip;
+            --il;
+            ++*skipped;
+        }
+    }
+    ok = ok && iconv(cd, nullptr, nullptr, &op, &ol) != static_cast<std::size_t>(-1);
     iconv_close(cd);
     if (!ok) return false;
-    out->resize(out->size() - oLeft);
+    out->resize(out->size() - ol);
     return true;
+}
+
+// Converts UTF-8 text into a corpus encoding; false when a character has no form there.
+inline bool Convert(const std::string& utf8, int encoding, std::string* out) {
+    return Iconv(IconvName(encoding), "UTF-8", utf8, out);
 }
 
 inline bool HasNonAscii(const std::string& s) {

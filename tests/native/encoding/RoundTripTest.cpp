@@ -9,8 +9,9 @@
 #include "framework/core/Sjis.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -65,19 +66,8 @@ TEST(RoundTripTest, EveryJisCodeThroughJisAndEuc) {
 
 // The C library's conversion of one character, or "" when it has none.
 std::string Iconv(const char* to, const char* from, const std::string& in) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return "";
-    std::string out(64, '\0');
-    char* ip = const_cast<char*>(in.data());
-    std::size_t il = in.size();
-    char* op = &out[0];
-    std::size_t ol = out.size();
-    const bool ok = iconv(cd, &ip, &il, &op, &ol) != static_cast<std::size_t>(-1) &&
-                    iconv(cd, nullptr, nullptr, &op, &ol) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    if (!ok) return "";
-    out.resize(out.size() - ol);
-    return out;
+    std::string out;
+    return corpus::Iconv(to, from, in, &out) ? out : "";
 }
 
 TEST(RoundTripTest, AgreesWithIconvOnJisX0208) {
@@ -185,6 +175,63 @@ TEST(RoundTripTest, ManualPagesReadAndSaveUnchanged) {
             EXPECT_TRUE(saved.bytes == s.bytes) << corpus::Name(e) << " file " << files;
         }
         EXPECT_GT(files, 100) << corpus::Name(e);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Deterministic pseudo-random bytes.
+struct Random {
+    std::uint32_t state;
+    unsigned Next(unsigned bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    }
+};
+
+TEST(RoundTripTest, RandomTextsOfJisX0208CharactersAndAscii) {
+    Random r{12345};
+    const std::vector<unsigned> codes = AllCodes();
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const unsigned length = r.Next(200);
+        for (unsigned k = 0; k < length; ++k) {
+            const unsigned pick = r.Next(10);
+            if (pick < 5) text += SjisOf(codes[r.Next(static_cast<unsigned>(codes.size()))]);
+            else if (pick < 6) text += "\r\n";
+            else if (pick < 7) text += '\n';
+            else text += static_cast<char>(0x20 + r.Next(0x5F));  // printable ASCII
+        }
+        EXPECT_EQ(JisToSjis(SjisToJis(text)), text) << Hex(text);
+        EXPECT_EQ(EucToSjis(SjisToEuc(text)), text) << Hex(text);
+    }
+}
+
+TEST(RoundTripTest, ArbitraryBytesConvertWithoutLoss) {
+    // Any bytes at all: every converter runs to the end (the sanitizers watch
+    // the buffers) and the decoders lose no text.
+    Random r{777};
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        const unsigned length = r.Next(64);
+        for (unsigned k = 0; k < length; ++k) {
+            const unsigned pick = r.Next(8);
+            bytes += static_cast<char>(pick == 0 ? 0x1B : pick == 1 ? "$(BI@J"[r.Next(6)] : r.Next(256));
+        }
+        for (bool fullWidth : {false, true}) {
+            for (auto convert : {encoding::JisToSjis, encoding::EucToSjis, encoding::SjisToJis, encoding::SjisToEuc}) {
+                encoding::CodeConverter conv(bytes.data(), bytes.size(), fullWidth);
+                ASSERT_TRUE(convert(conv));
+            }
+        }
+        encoding::DetectCharCode(bytes.data(), bytes.size(), 0);
+        // Decoders drop nothing but escape sequences (three bytes each) and
+        // the 0x8E of EUC kana (two bytes become one).
+        const std::size_t escapes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\x1B'));
+        EXPECT_GE(JisToSjis(bytes).size() + 3 * escapes, bytes.size()) << Hex(bytes);
+        EXPECT_GE(2 * EucToSjis(bytes).size(), bytes.size()) << Hex(bytes);
     }
 }
 
