@@ -228,9 +228,12 @@ int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
     if (sj > 0 && sj > euc) return kCodeSjis;
     // Kanji or punctuation without kana: EUC unless the other reading is
     // half-width words and some of the kanji are uncommon ones.
-    if (eucReading.kanji + eucReading.common > 0 && eucReading.odd == 0 && eucReading.halfKana == 0 && sjisReading.kana == 0 &&
-        (!sjisReading.LooksLikeHalfWidthWords() || eucReading.commonKanji == eucReading.kanji))
+    const bool kanjiOrPunctuation =
+        eucReading.kanji + eucReading.common > 0 && eucReading.odd == 0 && eucReading.halfKana == 0;
+    const bool allCommon = eucReading.kanji > 0 && eucReading.commonKanji == eucReading.kanji;
+    if (kanjiOrPunctuation && sjisReading.kana == 0 && (!sjisReading.LooksLikeHalfWidthWords() || allCommon)) {
         return kCodeEuc;
+    }
     return fallback;
 }
 
