@@ -27,6 +27,29 @@ inline bool IsTrailByte(char c) { return IsTrailByte(static_cast<unsigned char>(
 // Half-width katakana and their punctuation: 0xA1-0xDF.
 constexpr bool IsHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
 
+// JIS X 0208 codes (row byte * 256 + cell byte, each 0x21-0x7E) and their
+// Shift JIS pairs, by the standard arithmetic. Every code of rows 0x21-0x7E
+// has a pair (leads 0x81-0x9F and 0xE0-0xEF); a pair with a lead of 0xF0 or
+// above, a trail of 0x7F or a trail outside 0x40-0xFC has no code.
+constexpr bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
+
+// The Shift JIS pair of a JIS X 0208 code whose bytes are both IsJisByte:
+// lead in the high byte, trail in the low byte.
+constexpr unsigned JisToSjisPair(unsigned row, unsigned cell) {
+    unsigned lead = ((row - 0x21) >> 1) + 0x81;
+    if (lead > 0x9F) lead += 0x40;
+    const unsigned trail = (row & 1) ? cell + (cell < 0x60 ? 0x1F : 0x20) : cell + 0x7E;
+    return lead << 8 | trail;
+}
+
+// The JIS X 0208 code of a Shift JIS pair, or 0 when the pair has none.
+constexpr unsigned SjisPairToJis(unsigned char lead, unsigned char trail) {
+    if (!IsLeadByte(lead) || lead >= 0xF0 || !IsTrailByte(trail)) return 0;
+    const unsigned l = lead < 0xA0 ? lead - 0x81u : lead - 0xC1u;
+    if (trail >= 0x9F) return (l * 2 + 0x22) << 8 | (trail - 0x7Eu);
+    return (l * 2 + 0x21) << 8 | (trail - (trail >= 0x80 ? 0x20u : 0x1Fu));
+}
+
 // Length of the character at text[pos] within a buffer of `length` bytes: 2
 // when the byte is a lead byte and another byte follows inside the buffer
 // (the rule of the system's CharNextA and of the editor: a lead byte that is

@@ -1,0 +1,82 @@
+// From the bytes of a file to the text of the editor and back: the two
+// pipelines the document window runs when it reads and saves a file.
+//
+// Reading:  file bytes -> DecodeFileBytes -> LoadedText (SHIFT JIS text, the
+//           detected code and line ends, and what the window must tell the
+//           user) -> the editor's SetText, the entry's load code.
+// Saving:   PrepareSave(editor, settings, load code) -> SavedText (the bytes
+//           to write and the new load code) -> truncate, write, flush; only
+//           after the bytes are written does the entry take the new load code.
+// Both fail as a whole (memory) and then nothing must be written or shown.
+#pragma once
+
+#include "documents/core/CharCode.h"
+#include "documents/core/LineEnds.h"
+#include "documents/core/SaveSettings.h"
+
+#include <cstddef>
+#include <string>
+
+namespace encoding {
+
+// A file read into SHIFT JIS.
+struct LoadedText {
+    std::string text;             // every byte of the file, NUL bytes included
+    int charCode = kCodeSjis;     // the detected code: the document's load code
+    int returnCode = kReturnCrLf; // kind of the first line end (the editor's mode after SetText)
+    bool mixedLineEnds = false;   // the file has more than one kind of line end
+    std::size_t nulCount = 0;     // NUL bytes in the file
+    std::size_t unconvertible = 0;  // characters without a SHIFT JIS form, shown as 〓
+
+    // A file with NUL bytes or with characters that have no SHIFT JIS form
+    // cannot be written back as it was: it opens read-only, with
+    // ProblemMessage() after its path.
+    bool MustOpenReadOnly() const { return nulCount != 0 || unconvertible != 0; }
+    // The message shown after the file's path, or "" when there is none.
+    const char* ProblemMessage() const;
+};
+
+// Detects the code of the bytes and decodes them (half-width katakana stay
+// half-width). Returns false when memory runs out.
+bool DecodeFileBytes(const char* bytes, std::size_t length, LoadedText* out);
+// The same with the code given (kCodeSjis, kCodeJis or kCodeEuc) instead of detected.
+bool DecodeFileBytesAs(const char* bytes, std::size_t length, int charCode, LoadedText* out);
+
+// Encodes SHIFT JIS text as charCode 0-2 (half-width katakana become
+// full-width for JIS and EUC), appending to *out. *unconvertible, when
+// given, receives the number of characters that have no form in that code
+// (written as their SHIFT JIS bytes). Returns false when memory runs out or
+// the output would pass outputLimit.
+bool EncodeText(const char* text, std::size_t length, int charCode, std::string* out,
+                std::size_t* unconvertible = nullptr,
+                std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
+
+// What a save needs from the document's editor.
+class ISaveSource {
+public:
+    virtual ~ISaveSource() = default;
+    // Sets the line-end mode of the document and of every line (0-2).
+    virtual void SetLineEndMode(int returnCode) = 0;
+    // The whole text, each line with its own line end, without a terminating
+    // NUL (a NUL inside the text is part of it). False when memory runs out.
+    virtual bool GetText(std::string* text) = 0;
+};
+
+struct SavedText {
+    std::string bytes;            // exactly the bytes the file gets
+    int charCode = kCodeSjis;     // the code written: the document's load code after the write
+    std::size_t unconvertible = 0;
+};
+
+// Applies the line-end setting to the editor (a concrete setting changes
+// every line, and the document keeps it), takes its text and encodes it in
+// the code of the save setting (3: the load code). Returns false when the
+// text cannot be taken or converted; the file must then not be touched.
+bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, SavedText* out,
+                 std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
+
+// The names of the codes and line ends as the tool and messages show them.
+const char* CharCodeName(int charCode);      // "SJIS", "JIS", "EUC"
+const char* ReturnCodeName(int returnCode);  // "CRLF", "CR", "LF"
+
+}  // namespace encoding
