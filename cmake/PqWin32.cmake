@@ -30,7 +30,7 @@ pq_project_flags(pqwin)
 
 set(PQ_PROGRAM_RC ${CMAKE_SOURCE_DIR}/resources/Pembroquil.rc)
 set_source_files_properties(${PQ_PROGRAM_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${CMAKE_SOURCE_DIR}/resources/Pembroquil.ico")
+  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${CMAKE_SOURCE_DIR}/resources/Pembroquil.ico;${CMAKE_SOURCE_DIR}/resources/commands.rc;${CMAKE_SOURCE_DIR}/resources/TabClose.ico;${CMAKE_SOURCE_DIR}/resources/Toolbar.bmp;${CMAKE_SOURCE_DIR}/resources/ToolbarHot.bmp")
 
 add_executable(Pembroquil WIN32 ${CMAKE_SOURCE_DIR}/shell/win/WinMain.cpp ${PQ_PROGRAM_RC})
 target_link_libraries(Pembroquil PRIVATE pqwin)
