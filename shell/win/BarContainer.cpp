@@ -93,7 +93,7 @@ int CBarContainer::BandIndex(shell::BandKind kind) const {
 void CBarContainer::InsertBand(shell::BandKind kind, const shell::BandState& state) {
     REBARBANDINFOA info = BandInfo(RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID |
                                    RBBIM_IDEALSIZE);
-    info.fStyle = static_cast<UINT>(state.style & ~shell::kBandHidden) | (state.visible ? 0 : RBBS_HIDDEN);
+    info.fStyle = static_cast<UINT>(state.style & ~shell::kBandHidden);
     info.hwndChild = ChildOf(kind);
     info.wID = Def(kind).childId;
     info.cx = static_cast<UINT>(state.cx);
@@ -125,6 +125,8 @@ void CBarContainer::InsertBand(shell::BandKind kind, const shell::BandState& sta
             break;
     }
     SendMessage(RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info));
+    // Hidden through the rebar itself, which also hides the child window.
+    if (!state.visible) SendMessage(RB_SHOWBAND, static_cast<WPARAM>(BandIndex(kind)), FALSE);
 }
 
 void CBarContainer::UpdateBandSizes() {
