@@ -87,6 +87,22 @@
 #define IDC_STATIC                    (-1)
 #endif
 
+// Keyboard page of the Customize sheet and the keyboard help window.
+#define IDD_KEYBOARD_PAGE             8100
+#define IDD_KEYHELP                   8101
+#define IDC_KEY_CATEGORY              8110
+#define IDC_KEY_COMMANDS              8111
+#define IDC_KEY_DESCRIPTION           8112
+#define IDC_KEY_CTRL                  8113
+#define IDC_KEY_ALT                   8114
+#define IDC_KEY_SHIFT                 8115
+#define IDC_KEY_KEYS                  8116
+#define IDC_KEY_ASSIGN                8117
+#define IDC_KEY_RESET                 8118
+#define IDC_KEY_MAP                   8119
+#define IDC_KEYHELP_CHOICE            8120
+#define IDC_KEYHELP_LIST              8121
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

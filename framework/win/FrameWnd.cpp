@@ -1,5 +1,7 @@
 #include "framework/win/FrameWnd.h"
 
+#include <algorithm>
+
 #include "framework/core/Sjis.h"
 #include "framework/win/App.h"
 
@@ -70,6 +72,24 @@ void CFrameWnd::UpdateCommandState(UINT id, CCmdUI* ui) {
     ui->m_bHandled = false;
     OnCmdMsg(id, CN_UPDATE_COMMAND_UI, ui);
     if (!ui->m_bHandled && m_bAutoMenuEnable) ui->Enable(false);
+}
+
+void CFrameWnd::AddControlBar(CControlBar* bar) {
+    if (bar && std::find(m_controlBars.begin(), m_controlBars.end(), bar) == m_controlBars.end()) {
+        m_controlBars.push_back(bar);
+        bar->SetOwnerFrame(this);
+    }
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* bar) {
+    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), bar), m_controlBars.end());
+}
+
+void CFrameWnd::UpdateControlBars() {
+    const std::vector<CControlBar*> bars = m_controlBars;
+    for (CControlBar* bar : bars) {
+        if (bar->m_hWnd && bar->IsWindowVisible()) bar->OnUpdateCmdUI(this);
+    }
 }
 
 std::string CFrameWnd::GetMessageString(UINT id) const {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "framework/win/ControlBar.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/Wnd.h"
 
@@ -47,6 +49,12 @@ public:
     void UpdateCommandState(UINT id, CCmdUI* ui);
     bool m_bAutoMenuEnable = true;
 
+    // Bars whose items show command states; UpdateControlBars refreshes
+    // them (the frame calls it when the message queue becomes idle).
+    void AddControlBar(CControlBar* bar);
+    void RemoveControlBar(CControlBar* bar);
+    void UpdateControlBars();
+
     // Status bar pane 0: the prompt of a command or the idle text.
     virtual std::string GetMessageString(UINT id) const;
     void SetMessageText(const std::string& text);
@@ -67,6 +75,7 @@ protected:
     CStatusBar* m_pStatusBar = nullptr;
     CWnd* m_pClientWnd = nullptr;
     ICommandRouter* m_pRouter = nullptr;
+    std::vector<CControlBar*> m_controlBars;
     bool m_deleteOnDestroy = false;
 
     DECLARE_MESSAGE_MAP()
