@@ -11,7 +11,7 @@ constexpr char kKeys[] = "AcceleratorKey";
 
 class CommandsE2E : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::DeleteSettings()); }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetSettings()); }
 
     static bool WriteRaw(const std::string& section, const std::string& name, const BYTE* data, DWORD size) {
         HKEY key = nullptr;
