@@ -37,8 +37,15 @@ int CharClassAt(const char* text, std::size_t length, std::size_t pos);
 // Neighbours belong to one word when their classes are equal or share a kana bit.
 inline bool SameWord(int a, int b) { return a == b || (a & b & charclass::kBothKana) != 0; }
 
+// The default word functions over the bytes of one line (byte offsets):
+// the start of the next word (the run at offset is skipped, then any run of
+// class 0: spaces and punctuation; the line's length at its end);
 int NextWordBoundary(const char* text, int length, int offset);
+// the start of the word before offset (a run of class 0 just before offset
+// goes with the word before it; 0 at the line start);
 int PreviousWordBoundary(const char* text, int length, int offset);
+// (start, end) of the word holding the character at offset (at the line end,
+// the character before it).
 std::pair<int, int> WordAt(const char* text, int length, int offset);
 WordFunctions DefaultWordFunctions();
 

@@ -424,6 +424,16 @@ bool TextStore::DeleteRange(BytePos p1, BytePos p2, int* linesRemoved) {
         DropText(r);
     }
     lines_.erase(lines_.begin() + p1.line + 1, lines_.begin() + p2.line + 1);
+    if (lines_.capacity() > 4 * lines_.size() + 1024) {
+        // Most lines are gone: give back the array's room (a failure keeps it).
+        try {
+            std::vector<LineRecord> smaller;
+            smaller.reserve(2 * lines_.size());
+            smaller.assign(lines_.begin(), lines_.end());
+            lines_.swap(smaller);
+        } catch (const std::exception&) {
+        }
+    }
     if (linesRemoved) *linesRemoved = p2.line - p1.line;
     CompactWastefulBlocks();
     return true;
