@@ -510,9 +510,11 @@ private:
         Push(std::move(removal));
         const long long target = Snap(drop > s ? drop - static_cast<long long>(moved.size()) : drop, false);
         Push(ModelReplace(target, -1, moved, true));
+        // Selected after the insertion, on the boundaries the text has then.
+        const long long start = Snap(target, false);
         const long long end = Snap(target + static_cast<long long>(moved.size()), false);
         caret_ = end;
-        anchor_ = end == target ? -1 : target;
+        anchor_ = end == start ? -1 : start;
         return "move drop";
     }
 
