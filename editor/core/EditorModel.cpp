@@ -64,12 +64,12 @@ bool EditorModel::SetText(const char* text, std::size_t length) {
     if (text && length) {
         store_.SetLineEndModeOnly(FirstLineEndKind(text, length));
         ok = Replace(BytePos{0, 0}, BytePos{-1, 0}, text, length, false, nullptr, false);
-        if (!ok) {
-            Clear();
-            host_->InvalidateAll();
-        }
+        if (!ok) Clear();
     }
     RecomputeAllStates();
+    host_->InvalidateAll();
+    host_->UpdateScrollBars();
+    PlaceCaret();
     host_->NotifyChanged();
     return ok;
 }
@@ -756,7 +756,10 @@ void EditorModel::ScrollLineTo(int firstLine) {
 void EditorModel::FollowCaret(bool textInserted) {
     const int oldColumn = firstColumn_, oldLine = firstLine_;
     AdjustView(textInserted);
-    if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
+    if (firstColumn_ != oldColumn || firstLine_ != oldLine) {
+        host_->ScrollView(oldColumn, oldLine);
+        host_->UpdateScrollBars();
+    }
 }
 
 void EditorModel::AdjustView(bool textInserted) {
