@@ -28,6 +28,19 @@ struct EditorSettings {
 };
 static_assert(sizeof(EditorSettings) == 18 * sizeof(std::int32_t), "EditorSettings has 18 fields");
 
+// The settings with their lower bounds applied: a tab size below 1 and scroll
+// steps or wheel lines of 0 or below become 1; a negative margin or line
+// spacing becomes 0.
+inline EditorSettings BoundedEditorSettings(EditorSettings s) {
+    if (s.tabSize < 1) s.tabSize = 1;
+    if (s.hScrollStep < 1) s.hScrollStep = 1;
+    if (s.vScrollStep < 1) s.vScrollStep = 1;
+    if (s.wheelLines < 1) s.wheelLines = 1;
+    if (s.marginWidth < 0) s.marginWidth = 0;
+    if (s.lineSpacing < 0) s.lineSpacing = 0;
+    return s;
+}
+
 // A colour as the system's COLORREF: 0x00BBGGRR.
 using Color = std::uint32_t;
 constexpr Color Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }

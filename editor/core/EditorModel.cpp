@@ -1,0 +1,845 @@
+#include "editor/core/EditorModel.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include "editor/core/CharClass.h"
+#include "editor/core/EditorMemory.h"
+#include "framework/core/Sjis.h"
+
+namespace editor {
+
+namespace {
+
+int DefaultColorLine(const char*, int, int, Color*) { return 0; }
+
+int ClampToInt(long long v) { return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v)); }
+
+// The kind of the first line end in text (CRLF when there is none).
+int FirstLineEndKind(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] == '\n') return kReturnLf;
+        if (text[i] == '\r') return (i + 1 < length && text[i + 1] == '\n') ? kReturnCrLf : kReturnCr;
+    }
+    return kReturnCrLf;
+}
+
+bool IsTypable(unsigned char c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xDF) || c == '\t'; }
+
+}  // namespace
+
+EditorModel::EditorModel()
+    : colors_(DefaultEditorColors(system_)), words_(DefaultWordFunctions()), colorFn_(DefaultColorLine) {
+    Reset();
+}
+
+void EditorModel::SetHost(IEditorHost* host) { host_ = host ? host : &defaultHost_; }
+
+// ---------------------------------------------------------------------------
+// Whole text
+
+void EditorModel::Reset() {
+    store_.Reset();
+    store_.SetTabSize(settings_.tabSize);
+    history_.Clear();
+    caret_ = TextPos{0, 0};
+    anchor_ = TextPos{-1, 0};
+    placed_ = CaretNotice{};
+    firstColumn_ = 0;
+    firstLine_ = 0;
+    gutterDigits_ = 4;
+    flags_ = 0;
+    pendingLead_ = 0;
+}
+
+void EditorModel::Clear() { Reset(); }
+
+bool EditorModel::SetText(const char* text, std::size_t length) {
+    Clear();
+    bool ok = true;
+    if (text && length) {
+        store_.SetLineEndModeOnly(FirstLineEndKind(text, length));
+        ok = Replace(BytePos{0, 0}, BytePos{-1, 0}, text, length, false, nullptr, false);
+        if (!ok) Clear();
+    }
+    RecomputeAllStates();
+    host_->InvalidateAll();
+    host_->UpdateScrollBars();
+    PlaceCaret();
+    host_->NotifyChanged();
+    return ok;
+}
+
+int EditorModel::GetText(std::string& out) const {
+    if (!store_.GetText(out)) return -1;
+    return ClampToInt(static_cast<long long>(out.size()));
+}
+
+long long EditorModel::CopyOut(BytePos from, BytePos to, char* buffer, std::size_t capacity) const {
+    const long long length = store_.RangeLength(from, to);
+    if (!buffer) return length;
+    if (capacity == 0) return 0;
+    if (static_cast<unsigned long long>(length) < capacity) {
+        store_.CopyRange(from, to, buffer);
+        buffer[length] = '\0';
+        return length;
+    }
+    // Too small: as much as fits, ending on a character boundary.
+    std::size_t n = capacity - 1;
+    std::string text;
+    try {
+        text.resize(static_cast<std::size_t>(length));
+    } catch (const std::exception&) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    store_.CopyRange(from, to, &text[0]);
+    n = sjis::BoundaryAtOrBefore(text.data(), text.size(), n);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<long long>(n);
+}
+
+long long EditorModel::GetText(char* buffer, std::size_t capacity) const {
+    const int last = LineCount() - 1;
+    return CopyOut(BytePos{0, 0}, BytePos{LineLength(last), last}, buffer, capacity);
+}
+
+int EditorModel::GetLine(int n, std::string& out, bool wholeLine) const {
+    out.clear();
+    if (!store_.IsLine(n)) return -1;
+    const int length = store_.LineLength(n);
+    int copied = length;
+    if (n == caret_.line && !wholeLine) copied = store_.ColumnToOffset(caret_.column, n, false);
+    if (copied > 0) out.assign(store_.LineText(n), static_cast<std::size_t>(copied));
+    return length;
+}
+
+int EditorModel::SetLineEndMode(int code) {
+    const int previous = store_.SetLineEndMode(code);
+    host_->InvalidateAll();
+    return previous;
+}
+
+// ---------------------------------------------------------------------------
+// The edit primitive
+
+bool EditorModel::ReplaceRange(TextPos caret, TextPos anchor, const char* text, std::size_t length,
+                               bool caretToEnd, UndoRecord* record) {
+    const BytePos a = anchor.column == -1 ? BytePos{-1, anchor.line} : store_.ToBytePos(anchor);
+    return Replace(store_.ToBytePos(caret), a, text, length, caretToEnd, record, true);
+}
+
+bool EditorModel::ReplaceBytes(BytePos caret, BytePos anchor, const char* text, std::size_t length,
+                               bool caretToEnd, UndoRecord* record) {
+    return Replace(caret, anchor, text, length, caretToEnd, record, true);
+}
+
+bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd,
+                          UndoRecord* record, bool updateStates, bool exact) {
+    // Positions are moved onto character boundaries, except those of undo
+    // records: they name exact bytes (an inserted lead byte may have joined
+    // the byte after it).
+    auto clamp = [&](BytePos p) {
+        if (!exact) return store_.Clamp(p);
+        p.line = std::max(0, std::min(p.line, LineCount() - 1));
+        p.offset = std::max(0, std::min(p.offset, store_.LineLength(p.line)));
+        return p;
+    };
+    caret = clamp(caret);
+    const bool hasAnchor = anchor.offset != -1;
+    if (hasAnchor) anchor = clamp(anchor);
+    const bool hasRange = hasAnchor && anchor != caret;
+    const bool hasText = text && length;
+    const BytePos p1 = hasRange && anchor < caret ? anchor : caret;
+    const BytePos p2 = hasRange && caret < anchor ? anchor : caret;
+
+    // The removed bytes are kept until the insertion succeeded, so that a
+    // failed insertion can put them back.
+    std::unique_ptr<char[], BlockDeleter> removed;
+    long long removedLength = 0;
+    if (hasRange) {
+        removedLength = store_.RangeLength(p1, p2);
+        if (removedLength > INT32_MAX) return false;
+        removed.reset(static_cast<char*>(Allocate(static_cast<std::size_t>(removedLength))));
+        if (!removed) return false;
+        store_.CopyRange(p1, p2, removed.get());
+    }
+
+    // The old selection is repainted when it is not the range replaced here.
+    if (HasSelection()) {
+        BytePos s1, s2;
+        SelectionBytes(&s1, &s2);
+        if (s1 != p1 || s2 != p2) InvalidateSelection();
+    }
+
+    const int endState = store_.LineState(p2.line);
+    int linesRemoved = 0;
+    if (hasRange && !store_.DeleteRange(p1, p2, &linesRemoved)) return false;
+
+    BytePos end = p1;
+    int linesAdded = 0;
+    if (hasText && !store_.InsertBytes(p1, text, length, &end, &linesAdded)) {
+        if (!hasRange) return false;
+        int restored = 0;
+        BytePos back;
+        if (store_.InsertBytes(p1, removed.get(), static_cast<std::size_t>(removedLength), &back, &restored)) {
+            if (stateFn_) RecomputeStates(p1.line, p1.line + restored, endState);
+            return false;  // the text is as it was
+        }
+        // Out of memory twice: the range stays removed and the record says so,
+        // so that it can be undone.
+        linesAdded = 0;
+        end = p1;
+    }
+    flags_ |= kOffscreenPaint;
+
+    if (record) {
+        *record = UndoRecord{};
+        if (hasRange) {
+            record->removed = std::move(removed);
+            record->removedLength = static_cast<std::int32_t>(removedLength);
+            if (anchor < caret) record->flags |= UndoRecord::kForward;
+        }
+        const bool inserted = end != p1;
+        const BytePos after = inserted && caretToEnd ? end : p1;
+        const BytePos other = inserted && caretToEnd ? p1 : end;
+        record->afterOffset = after.offset;
+        record->afterLine = after.line;
+        record->otherOffset = inserted ? other.offset : -1;
+        record->otherLine = inserted ? other.line : after.line;
+    }
+    caret_ = store_.ToTextPos(caretToEnd ? end : p1);
+    anchor_ = TextPos{-1, caret_.line};
+
+    // Repaint: the edited lines, and everything below when the line states
+    // changed further down; the rows below move by the lines added or removed.
+    const int top = p1.line;
+    const bool statesChanged = updateStates && stateFn_ && RecomputeStates(top, top + linesAdded, endState);
+    if (linesAdded != linesRemoved) RowsMoved(top + 1 + std::min(linesAdded, linesRemoved), linesAdded - linesRemoved);
+    host_->InvalidateLines(top, statesChanged ? IEditorHost::kToBottom : top + linesAdded);
+
+    FollowCaret(hasText);
+    UpdateGutterDigits();
+    host_->UpdateScrollBars();
+    PlaceCaret();
+    return true;
+}
+
+bool EditorModel::RecomputeStates(int first, int lastEdited, int endState) {
+    int previous = first > 0 ? store_.LineState(first - 1) : -1;
+    const int count = store_.LineCount();
+    for (int k = first; k < count; ++k) {
+        const std::int16_t state =
+            static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+        const int old = k == lastEdited ? endState : store_.LineState(k);
+        store_.SetLineState(k, state);
+        // Below the edited lines nothing changes once a line ends in the state
+        // it ended in before: the lines after it start as they did.
+        if (k >= lastEdited && state == static_cast<std::int16_t>(old)) return k > lastEdited;
+        previous = state;
+    }
+    return count - 1 > lastEdited;
+}
+
+void EditorModel::RecomputeAllStates() {
+    if (!stateFn_) return;
+    int previous = -1;
+    for (int k = 0; k < store_.LineCount(); ++k) {
+        previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+        store_.SetLineState(k, previous);
+    }
+}
+
+void EditorModel::RowsMoved(int top, int rows) {
+    const ViewGeometry g = Geometry();
+    const int lineHeight = std::max(1, metrics_.lineHeight);
+    if (top < firstLine_) top = firstLine_;
+    const int y = g.textTop + (top - firstLine_) * lineHeight;
+    if (y >= metrics_.clientHeight) return;  // nothing visible moves
+    const long long distance = static_cast<long long>(rows < 0 ? -rows : rows) * lineHeight;
+    if (distance < metrics_.clientHeight - y) {
+        host_->ScrollRows(top, rows);
+    } else {
+        host_->InvalidateAll();
+    }
+}
+
+void EditorModel::UpdateGutterDigits() {
+    if (!settings_.lineNumDisp) return;
+    int digits = 1;
+    for (int n = LineCount(); n >= 10; n /= 10) ++digits;
+    digits = std::max(4, digits);
+    if (digits != gutterDigits_) {
+        gutterDigits_ = digits;
+        host_->InvalidateAll();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Undo
+
+void EditorModel::PushUndo(UndoRecord record) { history_.Push(std::move(record)); }
+
+void EditorModel::FinishEdit(UndoRecord record) {
+    if (record.removed || record.otherOffset != -1) PushUndo(std::move(record));
+    flags_ |= kModified;
+    host_->NotifyChanged();
+}
+
+bool EditorModel::ReplayTop(bool undo) {
+    const bool grouped = undo ? history_.BelowTopUndoIsGrouped() : history_.BelowTopRedoIsGrouped();
+    UndoRecord& r = undo ? history_.TopUndo() : history_.TopRedo();
+    UndoRecord inverse;
+    if (!Replace(BytePos{r.afterOffset, r.afterLine}, BytePos{r.otherOffset, r.otherLine}, r.removed.get(),
+                 static_cast<std::size_t>(r.removedLength), (r.flags & UndoRecord::kForward) != 0, &inverse, true,
+                 true)) {
+        return false;
+    }
+    if (grouped) inverse.flags |= UndoRecord::kGroup;
+    if (undo) {
+        history_.FinishUndo(std::move(inverse));
+    } else {
+        history_.FinishRedo(std::move(inverse));
+    }
+    flags_ |= kModified;
+    host_->NotifyChanged();
+    return grouped;
+}
+
+int EditorModel::Undo() {
+    if (!history_.CanUndo()) return 0;
+    InvalidateSelection();
+    flags_ |= kOffscreenPaint;
+    while (history_.CanUndo()) {
+        const std::size_t before = history_.UndoCount();
+        const bool more = ReplayTop(true);
+        if (history_.UndoCount() == before) return 0;  // the replay failed
+        if (!more) break;
+    }
+    return 1;
+}
+
+int EditorModel::Redo() {
+    if (!history_.CanRedo()) return 0;
+    InvalidateSelection();
+    flags_ |= kOffscreenPaint;
+    while (history_.CanRedo()) {
+        const std::size_t before = history_.RedoCount();
+        const bool more = ReplayTop(false);
+        if (history_.RedoCount() == before) return 0;
+        if (!more) break;
+    }
+    return 1;
+}
+
+// ---------------------------------------------------------------------------
+// Flags
+
+void EditorModel::SetModified(bool modified) {
+    if (modified) {
+        flags_ |= kModified;
+        history_.LoseSavePoint();
+    } else {
+        flags_ &= ~kModified;
+        history_.MarkSavePoint();
+    }
+    host_->NotifyChanged();
+}
+
+bool EditorModel::IsModified() {
+    if (history_.AtSavePoint()) flags_ &= ~kModified;
+    return (flags_ & kModified) != 0;
+}
+
+// ---------------------------------------------------------------------------
+// Caret and selection
+
+BytePos EditorModel::AnchorBytes() const {
+    return anchor_.column == -1 ? BytePos{-1, anchor_.line} : store_.ToBytePos(anchor_);
+}
+
+bool EditorModel::HasSelection() const {
+    if (anchor_.column == -1) return false;
+    return store_.ToBytePos(anchor_) != CaretBytes();
+}
+
+bool EditorModel::SelectionBytes(BytePos* start, BytePos* end) const {
+    const BytePos c = CaretBytes();
+    if (!HasSelection()) {
+        *start = *end = c;
+        return false;
+    }
+    const BytePos a = store_.ToBytePos(anchor_);
+    *start = a < c ? a : c;
+    *end = a < c ? c : a;
+    return true;
+}
+
+void EditorModel::SetCaretAndAnchor(TextPos caret, TextPos anchor) {
+    caret.line = std::max(0, std::min(caret.line, LineCount() - 1));
+    caret.column = std::max(0, caret.column);
+    if (anchor.column != -1) {
+        anchor.line = std::max(0, std::min(anchor.line, LineCount() - 1));
+        anchor.column = std::max(0, anchor.column);
+    } else {
+        anchor.line = caret.line;
+    }
+    caret_ = caret;
+    anchor_ = anchor;
+}
+
+void EditorModel::GetSelection(int* anchorColumn, int* anchorLine, int* caretColumn, int* caretLine) const {
+    const int column = store_.SnapColumn(caret_.column, caret_.line, false);
+    if (caretColumn) *caretColumn = column;
+    if (caretLine) *caretLine = caret_.line;
+    const bool has = HasSelection();
+    if (anchorColumn) *anchorColumn = has ? store_.SnapColumn(anchor_.column, anchor_.line, false) : -1;
+    if (anchorLine) *anchorLine = has ? anchor_.line : caret_.line;
+}
+
+void EditorModel::InvalidateSelection() {
+    BytePos s1, s2;
+    if (SelectionBytes(&s1, &s2)) host_->InvalidateLines(s1.line, s2.line);
+}
+
+void EditorModel::SelectBytes(BytePos anchor, BytePos caret) {
+    InvalidateSelection();
+    caret_ = store_.ToTextPos(caret);
+    anchor_ = anchor == caret ? TextPos{-1, caret.line} : store_.ToTextPos(anchor);
+    FollowCaret(false);
+    InvalidateSelection();
+    PlaceCaret();
+}
+
+void EditorModel::SetSelection(int anchorOffset, int anchorLine, int caretOffset, int caretLine) {
+    BytePos a{anchorOffset, anchorLine}, c{caretOffset, caretLine};
+    a.line = std::max(0, std::min(a.line, LineCount() - 1));
+    c.line = std::max(0, std::min(c.line, LineCount() - 1));
+    const bool anchorFirst = a < c, caretFirst = c < a;
+    a = store_.Clamp(a, caretFirst);
+    c = store_.Clamp(c, anchorFirst);
+    SelectBytes(a, c);
+}
+
+void EditorModel::SetSelectionOffsets(long long anchor, long long caret) {
+    if (LineCount() == 1 && LineLength(0) == 0) return;
+    const long long length = TextLength();
+    if (anchor == 0 && caret == -1) {
+        anchor = length;
+        caret = 0;
+    }
+    anchor = std::max(0LL, std::min(anchor, length));
+    caret = std::max(0LL, std::min(caret, length));
+    const bool anchorFirst = anchor < caret;
+    SelectBytes(store_.PositionOf(anchor, !anchorFirst && anchor != caret),
+                store_.PositionOf(caret, anchorFirst));
+}
+
+void EditorModel::GetSelectionOffsets(long long* start, long long* end) const {
+    BytePos s1, s2;
+    SelectionBytes(&s1, &s2);
+    if (start) *start = store_.OffsetOf(s1);
+    if (end) *end = store_.OffsetOf(s2);
+}
+
+long long EditorModel::SelectionLength() const {
+    BytePos s1, s2;
+    return SelectionBytes(&s1, &s2) ? store_.RangeLength(s1, s2) : 0;
+}
+
+int EditorModel::GetSelectedText(std::string& out) const {
+    out.clear();
+    BytePos s1, s2;
+    if (!SelectionBytes(&s1, &s2)) return 0;
+    try {
+        out.resize(static_cast<std::size_t>(store_.RangeLength(s1, s2)));
+    } catch (const std::exception&) {
+        out.clear();
+        return 0;
+    }
+    store_.CopyRange(s1, s2, &out[0]);
+    return ClampToInt(static_cast<long long>(out.size()));
+}
+
+long long EditorModel::GetSelectedText(char* buffer, std::size_t capacity) const {
+    BytePos s1, s2;
+    SelectionBytes(&s1, &s2);  // without a selection both are the caret: ""
+    return CopyOut(s1, s2, buffer, capacity);
+}
+
+// ---------------------------------------------------------------------------
+// Programmatic editing
+
+void EditorModel::ReplaceSelection(const char* text, std::size_t length, bool addUndo) {
+    if (IsReadOnly()) return;
+    UndoRecord record;
+    if (!Replace(CaretBytes(), AnchorBytes(), text, length, true, &record, true)) return;
+    const bool changed = record.removed || record.otherOffset != -1;
+    if (addUndo) {
+        if (changed) PushUndo(std::move(record));
+    } else if (changed) {
+        // The older records describe a text that no longer exists.
+        history_.Clear();
+        history_.LoseSavePoint();
+    }
+    flags_ |= kModified;
+    host_->NotifyChanged();
+}
+
+int EditorModel::DeleteSelection() {
+    if (IsReadOnly() || !HasSelection()) return 0;
+    UndoRecord record;
+    if (!Replace(CaretBytes(), AnchorBytes(), nullptr, 0, false, &record, true)) return 0;
+    FinishEdit(std::move(record));
+    return 1;
+}
+
+int EditorModel::Copy() {
+    if (!HasSelection() || !clipboard_) return 0;
+    std::string text;
+    GetSelectedText(text);
+    if (text.empty()) return 0;  // out of memory
+    return clipboard_->SetText(text.data(), text.size()) ? 1 : 0;
+}
+
+int EditorModel::Cut() {
+    if (IsReadOnly()) return 0;
+    if (!Copy()) return 0;
+    return DeleteSelection();
+}
+
+int EditorModel::Paste() {
+    if (IsReadOnly() || !clipboard_ || !clipboard_->HasText()) return 0;
+    std::string text;
+    if (!clipboard_->GetText(text)) return 0;
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    UndoRecord record;
+    if (!Replace(CaretBytes(), AnchorBytes(), text.data(), text.size(), true, &record, true)) return 0;
+    FinishEdit(std::move(record));
+    return 1;
+}
+
+int EditorModel::CanPaste() const { return clipboard_ && clipboard_->HasText() ? 1 : 0; }
+
+int EditorModel::FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column,
+                            int n) {
+    if (!store_.IsLine(n)) return 0;
+    int end = 0;
+    const int start = store_.FindInLine(pattern, length, matchCase, wholeWord,
+                                        store_.ColumnToOffset(column, n, false), n, &end);
+    if (start < 0) return 0;
+    SelectBytes(BytePos{start, n}, BytePos{end, n});
+    return 1;
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard editing
+
+void EditorModel::TypeChar(unsigned char c) {
+    const unsigned char lead = pendingLead_;
+    pendingLead_ = 0;
+    if (IsReadOnly() || (flags_ & kDragOver)) return;
+    char bytes[2];
+    std::size_t n = 0;
+    if (lead && sjis::IsTrailByte(c)) {
+        bytes[n++] = static_cast<char>(lead);
+        bytes[n++] = static_cast<char>(c);
+    } else if (sjis::IsLeadByte(c)) {
+        pendingLead_ = c;
+        return;
+    } else if (IsTypable(c)) {
+        bytes[n++] = static_cast<char>(c);
+    } else {
+        return;
+    }
+    const BytePos caret = CaretBytes();
+    BytePos anchor = AnchorBytes();
+    if ((flags_ & kOverwrite) && !HasSelection()) {
+        const int length = store_.LineLength(caret.line);
+        anchor = BytePos{-1, caret.line};
+        if (caret.offset < length) {
+            anchor = BytePos{static_cast<int>(sjis::Next(store_.LineText(caret.line), static_cast<std::size_t>(length),
+                                                         static_cast<std::size_t>(caret.offset))),
+                             caret.line};
+        }
+    }
+    UndoRecord record;
+    if (!Replace(caret, anchor, bytes, n, true, &record, true)) return;
+    FinishEdit(std::move(record));
+}
+
+void EditorModel::Backspace(bool ctrl) {
+    if (IsReadOnly()) return;
+    if (HasSelection()) {
+        DeleteSelection();
+        return;
+    }
+    const BytePos caret = CaretBytes();
+    BytePos anchor;
+    if (caret.offset == 0) {
+        if (caret.line == 0) return;
+        anchor = BytePos{store_.LineLength(caret.line - 1), caret.line - 1};
+    } else {
+        const char* text = store_.LineText(caret.line);
+        const int length = store_.LineLength(caret.line);
+        anchor.line = caret.line;
+        anchor.offset = ctrl ? words_.previous(text, length, caret.offset)
+                             : static_cast<int>(sjis::Previous(text, static_cast<std::size_t>(length),
+                                                               static_cast<std::size_t>(caret.offset)));
+    }
+    UndoRecord record;
+    if (!Replace(caret, anchor, nullptr, 0, false, &record, true)) return;
+    FinishEdit(std::move(record));
+}
+
+void EditorModel::DeleteForward(bool ctrl) {
+    if (IsReadOnly()) return;
+    if (HasSelection()) {
+        DeleteSelection();
+        return;
+    }
+    const BytePos caret = CaretBytes();
+    const int length = store_.LineLength(caret.line);
+    BytePos anchor;
+    if (caret.offset < length) {
+        const char* text = store_.LineText(caret.line);
+        anchor.line = caret.line;
+        anchor.offset = ctrl ? words_.next(text, length, caret.offset)
+                             : static_cast<int>(sjis::Next(text, static_cast<std::size_t>(length),
+                                                           static_cast<std::size_t>(caret.offset)));
+    } else if (caret.line + 1 < LineCount()) {
+        anchor = BytePos{0, caret.line + 1};
+    } else {
+        return;
+    }
+    UndoRecord record;
+    if (!Replace(caret, anchor, nullptr, 0, false, &record, true)) return;
+    FinishEdit(std::move(record));
+}
+
+void EditorModel::Enter() {
+    if (IsReadOnly()) return;
+    if ((flags_ & kOverwrite) && caret_.line + 1 < LineCount()) {
+        InvalidateSelection();
+        const int oldColumn = firstColumn_, oldLine = firstLine_;
+        caret_ = TextPos{0, caret_.line + 1};
+        anchor_ = TextPos{-1, caret_.line};
+        firstColumn_ = 0;
+        AdjustView(false);
+        if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
+        PlaceCaret();
+        return;
+    }
+    const BytePos caret = CaretBytes();
+    std::string text = ReturnCodeBytes(LineEndMode());
+    if (settings_.indentMode) {
+        const char* line = store_.LineText(caret.line);
+        int i = 0;
+        while (i < caret.offset) {
+            if (line[i] == ' ' || line[i] == '\t') {
+                ++i;
+            } else if (i + 1 < caret.offset && line[i] == '\x81' && line[i + 1] == '\x40') {
+                i += 2;  // full-width space
+            } else {
+                break;
+            }
+        }
+        text.append(line ? line : "", static_cast<std::size_t>(i));
+    }
+    UndoRecord record;
+    if (!Replace(caret, AnchorBytes(), text.data(), text.size(), true, &record, true)) return;
+    FinishEdit(std::move(record));
+}
+
+// ---------------------------------------------------------------------------
+// Dropping text
+
+void EditorModel::SelectInserted(long long start, long long end) {
+    SelectBytes(store_.PositionOf(start), store_.PositionOf(end));
+}
+
+void EditorModel::CopyDrop(TextPos at, const char* text, std::size_t length) {
+    if (IsReadOnly()) return;
+    InvalidateSelection();
+    SetCaretAndAnchor(at, TextPos{-1, at.line});
+    const BytePos p = store_.Clamp(CaretBytes());
+    const long long start = store_.OffsetOf(p);
+    UndoRecord record;
+    if (!Replace(p, BytePos{-1, p.line}, text, length, true, &record, true)) return;
+    FinishEdit(std::move(record));
+    SelectInserted(start, store_.OffsetOf(CaretBytes()));
+}
+
+void EditorModel::MoveDrop(TextPos at) {
+    if (IsReadOnly()) return;
+    BytePos s1, s2;
+    std::string text;
+    if (!SelectionBytes(&s1, &s2)) return;
+    const BytePos drop = store_.Clamp(store_.ToBytePos(at));
+    if (!(drop < s1) && !(s2 < drop)) return;  // inside the selection
+    if (GetSelectedText(text) == 0) return;
+    long long dropOffset = store_.OffsetOf(drop);
+    const long long selectionStart = store_.OffsetOf(s1);
+    UndoRecord removal;
+    if (!Replace(CaretBytes(), AnchorBytes(), nullptr, 0, false, &removal, true)) return;
+    removal.flags |= UndoRecord::kGroup;
+    PushUndo(std::move(removal));
+    if (dropOffset > selectionStart) dropOffset -= static_cast<long long>(text.size());
+    const BytePos p = store_.PositionOf(dropOffset);
+    UndoRecord insertion;
+    if (!Replace(p, BytePos{-1, p.line}, text.data(), text.size(), true, &insertion, true)) {
+        // The removal alone stays as one step.
+        flags_ |= kModified;
+        host_->NotifyChanged();
+        return;
+    }
+    FinishEdit(std::move(insertion));
+    SelectInserted(store_.OffsetOf(p), store_.OffsetOf(CaretBytes()));
+}
+
+// ---------------------------------------------------------------------------
+// View
+
+ViewGeometry EditorModel::Geometry() const {
+    ViewGeometry g{};
+    const int charWidth = std::max(1, metrics_.charWidth);
+    const int lineHeight = std::max(1, metrics_.lineHeight);
+    g.gutterWidth = settings_.lineNumDisp ? (2 * gutterDigits_ + 3) * charWidth / 2 : 0;
+    g.marginWidth = settings_.marginWidth;
+    g.rulerHeight = settings_.rulerDisp ? 12 : 0;
+    g.textLeft = g.gutterWidth + g.marginWidth;
+    g.textTop = g.rulerHeight;
+    g.visibleColumns = std::max(1, (metrics_.clientWidth - g.textLeft) / charWidth);
+    g.visibleLines = std::max(1, (metrics_.clientHeight - g.textTop) / lineHeight);
+    return g;
+}
+
+void EditorModel::GetScrollPosition(int* firstColumn, int* firstLine) const {
+    if (firstColumn) *firstColumn = firstColumn_;
+    if (firstLine) *firstLine = firstLine_;
+}
+
+void EditorModel::SetScrollPosition(int firstColumn, int firstLine) {
+    const ViewGeometry g = Geometry();
+    const int oldColumn = firstColumn_, oldLine = firstLine_;
+    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns));
+    firstLine_ = std::max(0, std::min(firstLine, LineCount() - g.visibleLines));
+    if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
+    host_->UpdateScrollBars();
+    PlaceCaret();
+}
+
+void EditorModel::ScrollColumnTo(int firstColumn) {
+    const ViewGeometry g = Geometry();
+    const int oldColumn = firstColumn_;
+    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns + 1));
+    if (firstColumn_ != oldColumn) host_->ScrollView(oldColumn, firstLine_);
+    host_->UpdateScrollBars();
+    PlaceCaret();
+}
+
+void EditorModel::ScrollLineTo(int firstLine) {
+    const ViewGeometry g = Geometry();
+    const int oldLine = firstLine_;
+    firstLine_ = std::max(0, std::min(firstLine, LineCount() - g.visibleLines));
+    if (firstLine_ != oldLine) host_->ScrollView(firstColumn_, oldLine);
+    host_->UpdateScrollBars();
+    PlaceCaret();
+}
+
+void EditorModel::FollowCaret(bool textInserted) {
+    const int oldColumn = firstColumn_, oldLine = firstLine_;
+    AdjustView(textInserted);
+    if (firstColumn_ != oldColumn || firstLine_ != oldLine) {
+        host_->ScrollView(oldColumn, oldLine);
+        host_->UpdateScrollBars();
+    }
+}
+
+void EditorModel::AdjustView(bool textInserted) {
+    const ViewGeometry g = Geometry();
+    const int v = g.visibleColumns, h = g.visibleLines;
+    const int column = caret_.column;
+    if (column < firstColumn_) {
+        firstColumn_ = textInserted ? column : column - v / 5;
+    } else if (column > firstColumn_ + v - 1) {
+        firstColumn_ = column - v + 1 + v / 5;
+    }
+    firstColumn_ = std::max(0, firstColumn_);
+    if (caret_.line < firstLine_) {
+        firstLine_ = caret_.line;
+    } else if (caret_.line > firstLine_ + h - 1) {
+        firstLine_ = caret_.line - h + 1;
+    }
+    firstLine_ = std::max(0, std::min(firstLine_, LineCount() - h));
+}
+
+void EditorModel::PlaceCaret() {
+    CaretNotice notice;
+    notice.column = store_.SnapColumn(caret_.column, caret_.line, false);
+    notice.line = caret_.line;
+    notice.previousColumn = placed_.column;
+    notice.previousLine = placed_.line;
+    placed_ = notice;
+    host_->NotifyCaretMoved(notice);
+    host_->PlaceCaret(notice);
+}
+
+// ---------------------------------------------------------------------------
+// Configuration
+
+void EditorModel::SetSettings(const EditorSettings* settings, bool redraw) {
+    const EditorSettings next = BoundedEditorSettings(settings ? *settings : EditorSettings{});
+    if (next.tabSize != settings_.tabSize) {
+        // The caret and the anchor stay on their bytes.
+        const BytePos caret = CaretBytes();
+        const BytePos anchor = AnchorBytes();
+        store_.SetTabSize(next.tabSize);
+        caret_ = store_.ToTextPos(caret);
+        if (anchor.offset != -1) anchor_ = store_.ToTextPos(anchor);
+    }
+    settings_ = next;
+    UpdateGutterDigits();
+    if (settings_.colorMode && stateFn_) RecomputeAllStates();
+    host_->UpdateScrollBars();
+    PlaceCaret();
+    if (redraw) host_->InvalidateAll();
+}
+
+void EditorModel::GetSettings(EditorSettings* out, bool defaults) const {
+    if (out) *out = defaults ? EditorSettings{} : settings_;
+}
+
+void EditorModel::SetColors(const EditorColors* colors, bool redraw) {
+    colors_ = colors ? *colors : DefaultEditorColors(system_);
+    if (redraw) host_->InvalidateAll();
+}
+
+void EditorModel::SetWordFunctions(const WordFunctions& words) {
+    const WordFunctions defaults = DefaultWordFunctions();
+    words_.next = words.next ? words.next : defaults.next;
+    words_.previous = words.previous ? words.previous : defaults.previous;
+    words_.wordAt = words.wordAt ? words.wordAt : defaults.wordAt;
+}
+
+void EditorModel::SetColorFunctions(ColorLineFn color, LineStateFn lineState) {
+    colorFn_ = color ? std::move(color) : ColorLineFn(DefaultColorLine);
+    stateFn_ = std::move(lineState);
+}
+
+int EditorModel::ColorLine(int n, Color* colors) {
+    if (!store_.IsLine(n)) return 0;
+    if (!settings_.colorMode) return store_.LineState(n);
+    const int previous = n > 0 ? store_.LineState(n - 1) : -1;
+    const int state = colorFn_(store_.LineText(n), store_.LineLength(n), previous, colors);
+    store_.SetLineState(n, state);
+    return store_.LineState(n);
+}
+
+}  // namespace editor

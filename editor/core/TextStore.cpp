@@ -1,0 +1,616 @@
+#include "editor/core/TextStore.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "editor/core/EditorMemory.h"
+#include "framework/core/Sjis.h"
+
+namespace editor {
+
+namespace {
+
+const char* const kReturnBytes[kReturnCodeCount] = {"\r\n", "\r", "\n"};
+const int kReturnLengths[kReturnCodeCount] = {2, 1, 1};
+
+// Lines of one insertion share a block when the lines between its first and
+// its last line end hold at least this many bytes (a file being loaded, a
+// large paste); smaller insertions give every line its own block.
+constexpr std::size_t kSharedMinimum = 64 * 1024;
+
+int ClampToInt(long long v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+std::uintptr_t Address(const char* p) { return reinterpret_cast<std::uintptr_t>(p); }
+
+// Width in columns and length in bytes of the character at text[i] when it
+// starts at column c.
+struct CharStep {
+    long long width;
+    std::size_t bytes;
+};
+inline CharStep StepAt(const char* text, std::size_t length, std::size_t i, long long c, int tabSize) {
+    const unsigned char ch = static_cast<unsigned char>(text[i]);
+    if (ch == '\t') return CharStep{tabSize * (c / tabSize + 1) - c, 1};
+    if (i + 1 < length && sjis::IsLeadByte(ch)) return CharStep{2, 2};
+    return CharStep{1, 1};
+}
+
+// The next CR or LF in [p, end), or end. `nextLf` caches the next LF found so
+// that text with CR line ends only is not searched for LF again per line.
+inline const char* FindLineEnd(const char* p, const char* end, const char*& nextLf) {
+    if (!nextLf || (nextLf != end && nextLf < p)) {
+        const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        nextLf = lf ? static_cast<const char*>(lf) : end;
+    }
+    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(nextLf - p));
+    return cr ? static_cast<const char*>(cr) : nextLf;
+}
+
+// Kind and length of the line end at p (p < end, *p is CR or LF).
+inline int LineEndAt(const char* p, const char* end, int* kind) {
+    if (*p == '\n') {
+        *kind = kReturnLf;
+        return 1;
+    }
+    if (p + 1 < end && p[1] == '\n') {
+        *kind = kReturnCrLf;
+        return 2;
+    }
+    *kind = kReturnCr;
+    return 1;
+}
+
+bool IsAsciiAlnum(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+const char* ReturnCodeBytes(int code) {
+    return (code >= 0 && code < kReturnCodeCount) ? kReturnBytes[code] : kReturnBytes[0];
+}
+
+int ReturnCodeLength(int code) {
+    return (code >= 0 && code < kReturnCodeCount) ? kReturnLengths[code] : kReturnLengths[0];
+}
+
+TextStore::TextStore() { Reset(); }
+
+TextStore::~TextStore() { FreeAll(); }
+
+void TextStore::FreeAll() {
+    for (LineRecord& r : lines_) {
+        if (!r.borrowed) Release(r.text);
+    }
+    for (SharedBlock& b : blocks_) Release(b.data);
+    blocks_.clear();
+    lines_.clear();
+}
+
+void TextStore::Reset() {
+    FreeAll();
+    std::vector<LineRecord>().swap(lines_);
+    lines_.push_back(LineRecord{});
+    lineBytes_ = 0;
+    endBytes_ = ReturnCodeLength(kReturnCrLf);
+    lineEndMode_ = kReturnCrLf;
+}
+
+int TextStore::LineLength(int n) const { return IsLine(n) ? lines_[static_cast<std::size_t>(n)].length : -1; }
+
+void TextStore::SetLineEndModeOnly(int code) {
+    if (code >= 0 && code < kReturnCodeCount) lineEndMode_ = code;
+}
+
+int TextStore::SetLineEndMode(int code) {
+    const int previous = lineEndMode_;
+    if (code < 0 || code >= kReturnCodeCount) return previous;
+    lineEndMode_ = code;
+    for (LineRecord& r : lines_) r.lineEnd = static_cast<std::uint8_t>(code);
+    endBytes_ = static_cast<long long>(lines_.size()) * ReturnCodeLength(code);
+    return previous;
+}
+
+// ---------------------------------------------------------------------------
+// Columns
+
+int TextStore::SnapColumn(int column, int n, bool roundUp) const {
+    if (!IsLine(n)) return 0;
+    const LineRecord& r = Line(n);
+    const std::size_t length = static_cast<std::size_t>(r.length);
+    long long c = 0;
+    for (std::size_t i = 0; i < length;) {
+        if (column <= c) return ClampToInt(c);
+        const CharStep s = StepAt(r.text, length, i, c, tabSize_);
+        if (column < c + s.width) return ClampToInt(roundUp ? c + s.width : c);
+        c += s.width;
+        i += s.bytes;
+    }
+    return ClampToInt(c);
+}
+
+int TextStore::ColumnToOffset(int column, int n, bool roundUp) const {
+    if (!IsLine(n)) return 0;
+    const LineRecord& r = Line(n);
+    const std::size_t length = static_cast<std::size_t>(r.length);
+    long long c = 0;
+    for (std::size_t i = 0; i < length;) {
+        if (column <= c) return static_cast<int>(i);
+        const CharStep s = StepAt(r.text, length, i, c, tabSize_);
+        if (column < c + s.width) return static_cast<int>(roundUp ? i + s.bytes : i);
+        c += s.width;
+        i += s.bytes;
+    }
+    return r.length;
+}
+
+int TextStore::OffsetToColumn(int offset, int n) const {
+    if (!IsLine(n) || offset <= 0) return 0;
+    const LineRecord& r = Line(n);
+    const std::size_t length = static_cast<std::size_t>(r.length);
+    const std::size_t end = std::min(static_cast<std::size_t>(offset), length);
+    long long c = 0;
+    for (std::size_t i = 0; i < end;) {
+        // A lead byte just before `end` counts as one column.
+        const CharStep s = StepAt(r.text, end, i, c, tabSize_);
+        c += s.width;
+        i += s.bytes;
+    }
+    return ClampToInt(c);
+}
+
+int TextStore::BytesToColumns(int byteCount, int n) const {
+    if (!IsLine(n) || byteCount <= 0) return 0;
+    const LineRecord& r = Line(n);
+    const std::size_t end = std::min(static_cast<std::size_t>(byteCount), static_cast<std::size_t>(r.length));
+    long long c = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        c = r.text[i] == '\t' ? tabSize_ * (c / tabSize_ + 1) : c + 1;
+    }
+    return ClampToInt(c);
+}
+
+int TextStore::BoundaryIn(int n, int offset, bool roundUp) const {
+    if (!IsLine(n) || offset <= 0) return 0;
+    const LineRecord& r = Line(n);
+    if (offset >= r.length) return r.length;
+    const std::size_t length = static_cast<std::size_t>(r.length);
+    const std::size_t pos = static_cast<std::size_t>(offset);
+    return static_cast<int>(roundUp ? sjis::BoundaryAtOrAfter(r.text, length, pos)
+                                    : sjis::BoundaryAtOrBefore(r.text, length, pos));
+}
+
+BytePos TextStore::Clamp(BytePos p, bool roundUp) const {
+    p.line = std::max(0, std::min(p.line, LineCount() - 1));
+    p.offset = BoundaryIn(p.line, p.offset, roundUp);
+    return p;
+}
+
+// ---------------------------------------------------------------------------
+// Ranges
+
+long long TextStore::RangeLength(BytePos a, BytePos b) const {
+    if (b < a) std::swap(a, b);
+    if (a.line == b.line) return b.offset - a.offset;
+    long long n = Line(a.line).length - a.offset + ReturnCodeLength(Line(a.line).lineEnd);
+    for (int k = a.line + 1; k < b.line; ++k) n += Line(k).length + ReturnCodeLength(Line(k).lineEnd);
+    return n + b.offset;
+}
+
+void TextStore::CopyRange(BytePos a, BytePos b, char* buffer) const {
+    if (b < a) std::swap(a, b);
+    for (int k = a.line; k <= b.line; ++k) {
+        const LineRecord& r = Line(k);
+        const int from = k == a.line ? a.offset : 0;
+        const int to = k == b.line ? b.offset : r.length;
+        if (to > from) {
+            std::memcpy(buffer, r.text + from, static_cast<std::size_t>(to - from));
+            buffer += to - from;
+        }
+        if (k < b.line) {
+            const int n = ReturnCodeLength(r.lineEnd);
+            std::memcpy(buffer, ReturnCodeBytes(r.lineEnd), static_cast<std::size_t>(n));
+            buffer += n;
+        }
+    }
+}
+
+bool TextStore::GetText(std::string& out) const {
+    try {
+        out.resize(static_cast<std::size_t>(TextLength()));
+    } catch (const std::exception&) {
+        std::string().swap(out);
+        return false;
+    }
+    if (!out.empty()) CopyRange(BytePos{0, 0}, BytePos{Line(LineCount() - 1).length, LineCount() - 1}, &out[0]);
+    return true;
+}
+
+long long TextStore::OffsetOf(BytePos p) const {
+    p = Clamp(p);
+    long long n = 0;
+    for (int k = 0; k < p.line; ++k) n += Line(k).length + ReturnCodeLength(Line(k).lineEnd);
+    return n + p.offset;
+}
+
+BytePos TextStore::PositionOf(long long offset, bool roundUp) const {
+    if (offset < 0) offset = 0;
+    const int last = LineCount() - 1;
+    for (int k = 0; k < last; ++k) {
+        const LineRecord& r = Line(k);
+        if (offset <= r.length) return BytePos{BoundaryIn(k, static_cast<int>(offset), roundUp), k};
+        offset -= r.length;
+        const int e = ReturnCodeLength(r.lineEnd);
+        if (offset < e) return roundUp ? BytePos{0, k + 1} : BytePos{r.length, k};
+        offset -= e;
+    }
+    return BytePos{BoundaryIn(last, static_cast<int>(std::min<long long>(offset, Line(last).length)), roundUp), last};
+}
+
+// ---------------------------------------------------------------------------
+// Line blocks
+
+std::size_t TextStore::FindBlock(const char* p) const {
+    auto it = std::upper_bound(blocks_.begin(), blocks_.end(), Address(p),
+                               [](std::uintptr_t a, const SharedBlock& b) { return a < Address(b.data); });
+    return static_cast<std::size_t>(it - blocks_.begin()) - 1;
+}
+
+void TextStore::DropText(LineRecord& r) {
+    if (!r.text) return;
+    if (r.borrowed) {
+        const std::size_t i = FindBlock(r.text);
+        SharedBlock& b = blocks_[i];
+        b.liveBytes -= static_cast<std::size_t>(r.length);
+        if (--b.liveLines == 0) {
+            Release(b.data);
+            blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    } else {
+        Release(r.text);
+    }
+    r.text = nullptr;
+    r.borrowed = 0;
+}
+
+void TextStore::CompactBlock(std::size_t index) {
+    SharedBlock old = blocks_[index];
+    char* data = static_cast<char*>(Allocate(old.liveBytes));
+    if (!data) return;  // tried again after the next edit
+    std::size_t used = 0;
+    for (LineRecord& r : lines_) {
+        if (r.borrowed && Address(r.text) >= Address(old.data) && Address(r.text) < Address(old.data) + old.size) {
+            std::memcpy(data + used, r.text, static_cast<std::size_t>(r.length));
+            r.text = data + used;
+            used += static_cast<std::size_t>(r.length);
+        }
+    }
+    Release(old.data);
+    blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(index));
+    SharedBlock b{data, used, used, old.liveLines};
+    blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
+                                    [](const SharedBlock& x, const SharedBlock& y) {
+                                        return Address(x.data) < Address(y.data);
+                                    }),
+                   b);
+}
+
+void TextStore::CompactWastefulBlocks() {
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        if (blocks_[i].liveBytes * 2 < blocks_[i].size) {
+            CompactBlock(i);
+            return;  // indices moved; one block per edit is enough
+        }
+    }
+}
+
+bool TextStore::SetHeadAndAppend(LineRecord& r, std::size_t head, const char* extra, std::size_t extraLength) {
+    const std::size_t oldLength = static_cast<std::size_t>(r.length);
+    const std::size_t newLength = head + extraLength;
+    if (newLength == 0) {
+        DropText(r);
+    } else if (r.borrowed && newLength <= oldLength) {
+        // The line's part of its shared block is its own: rewrite it in place.
+        if (extraLength) std::memcpy(r.text + head, extra, extraLength);
+        blocks_[FindBlock(r.text)].liveBytes -= oldLength - newLength;
+    } else if (!r.borrowed && r.text) {
+        char* p = static_cast<char*>(Reallocate(r.text, newLength));
+        if (!p) {
+            if (newLength > oldLength) return false;
+            p = r.text;  // a block that could not shrink stays as it is
+        }
+        if (extraLength) std::memcpy(p + head, extra, extraLength);
+        r.text = p;
+    } else {
+        char* p = static_cast<char*>(Allocate(newLength));
+        if (!p) return false;
+        if (head) std::memcpy(p, r.text, head);
+        if (extraLength) std::memcpy(p + head, extra, extraLength);
+        DropText(r);
+        r.text = p;
+    }
+    lineBytes_ += static_cast<long long>(newLength) - static_cast<long long>(oldLength);
+    r.length = static_cast<std::int32_t>(newLength);
+    return true;
+}
+
+bool TextStore::InsertInLine(LineRecord& r, std::size_t offset, const char* bytes, std::size_t length) {
+    const std::size_t oldLength = static_cast<std::size_t>(r.length);
+    const std::size_t newLength = oldLength + length;
+    if (newLength > static_cast<std::size_t>(INT32_MAX)) return false;
+    if (!r.borrowed && r.text) {
+        char* p = static_cast<char*>(Reallocate(r.text, newLength));
+        if (!p) return false;
+        std::memmove(p + offset + length, p + offset, oldLength - offset);
+        std::memcpy(p + offset, bytes, length);
+        r.text = p;
+    } else {
+        char* p = static_cast<char*>(Allocate(newLength));
+        if (!p) return false;
+        if (offset) std::memcpy(p, r.text, offset);
+        std::memcpy(p + offset, bytes, length);
+        if (oldLength > offset) std::memcpy(p + offset + length, r.text + offset, oldLength - offset);
+        DropText(r);
+        r.text = p;
+    }
+    lineBytes_ += static_cast<long long>(length);
+    r.length = static_cast<std::int32_t>(newLength);
+    return true;
+}
+
+void TextStore::EraseInLine(LineRecord& r, std::size_t from, std::size_t to) {
+    const std::size_t oldLength = static_cast<std::size_t>(r.length);
+    const std::size_t newLength = oldLength - (to - from);
+    if (newLength == 0) {
+        DropText(r);
+    } else {
+        std::memmove(r.text + from, r.text + to, oldLength - to);
+        if (r.borrowed) {
+            blocks_[FindBlock(r.text)].liveBytes -= to - from;
+        } else if (char* p = static_cast<char*>(Reallocate(r.text, newLength))) {
+            r.text = p;
+        }
+    }
+    lineBytes_ -= static_cast<long long>(to - from);
+    r.length = static_cast<std::int32_t>(newLength);
+}
+
+bool TextStore::ReserveLines(std::size_t more) {
+    const std::size_t need = lines_.size() + more;
+    if (need <= lines_.capacity()) return true;
+    try {
+        lines_.reserve(std::max(need, lines_.size() + lines_.size() / 2));
+    } catch (const std::exception&) {
+        try {
+            lines_.reserve(need);
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Edit primitives
+
+bool TextStore::DeleteRange(BytePos p1, BytePos p2, int* linesRemoved) {
+    if (linesRemoved) *linesRemoved = 0;
+    if (!(p1 < p2)) return true;
+    if (p1.line == p2.line) {
+        EraseInLine(lines_[static_cast<std::size_t>(p1.line)], static_cast<std::size_t>(p1.offset),
+                    static_cast<std::size_t>(p2.offset));
+        CompactWastefulBlocks();
+        return true;
+    }
+    LineRecord& first = lines_[static_cast<std::size_t>(p1.line)];
+    const LineRecord& last = lines_[static_cast<std::size_t>(p2.line)];
+    if (!SetHeadAndAppend(first, static_cast<std::size_t>(p1.offset), last.text ? last.text + p2.offset : nullptr,
+                          static_cast<std::size_t>(last.length - p2.offset))) {
+        return false;
+    }
+    endBytes_ += ReturnCodeLength(last.lineEnd) - ReturnCodeLength(first.lineEnd);
+    first.lineEnd = last.lineEnd;
+    for (int k = p1.line + 1; k <= p2.line; ++k) {
+        LineRecord& r = lines_[static_cast<std::size_t>(k)];
+        lineBytes_ -= r.length;
+        endBytes_ -= ReturnCodeLength(r.lineEnd);
+        DropText(r);
+    }
+    lines_.erase(lines_.begin() + p1.line + 1, lines_.begin() + p2.line + 1);
+    if (lines_.capacity() > 4 * lines_.size() + 1024) {
+        // Most lines are gone: give back the array's room (a failure keeps it).
+        try {
+            std::vector<LineRecord> smaller;
+            smaller.reserve(2 * lines_.size());
+            smaller.assign(lines_.begin(), lines_.end());
+            lines_.swap(smaller);
+        } catch (const std::exception&) {
+        }
+    }
+    if (linesRemoved) *linesRemoved = p2.line - p1.line;
+    CompactWastefulBlocks();
+    return true;
+}
+
+bool TextStore::InsertBytes(BytePos at, const char* bytes, std::size_t length, BytePos* end, int* linesAdded) {
+    if (linesAdded) *linesAdded = 0;
+    if (end) *end = at;
+    if (!bytes || length == 0) return true;
+    const char* const stop = bytes + length;
+    const char* nextLf = nullptr;
+    const char* firstEnd = FindLineEnd(bytes, stop, nextLf);
+    const std::size_t n = static_cast<std::size_t>(at.line);
+
+    if (firstEnd == stop) {
+        if (!InsertInLine(lines_[n], static_cast<std::size_t>(at.offset), bytes, length)) return false;
+        if (end) *end = BytePos{at.offset + static_cast<int>(length), at.line};
+        return true;
+    }
+
+    int firstKind = 0;
+    const char* const middle = firstEnd + LineEndAt(firstEnd, stop, &firstKind);
+    // The last line end: the inserted bytes after it start the last line.
+    const char* lastLine = stop;
+    while (lastLine > middle && lastLine[-1] != '\r' && lastLine[-1] != '\n') --lastLine;
+    const std::size_t middleBytes = static_cast<std::size_t>(lastLine - middle);
+
+    // Everything that can fail comes first, so that a failure leaves the
+    // text as it was.
+    const LineRecord& atLine = lines_[n];
+    const std::size_t tailLength = static_cast<std::size_t>(atLine.length - at.offset);
+    const std::size_t lastLength = static_cast<std::size_t>(stop - lastLine) + tailLength;
+    if (lastLength > static_cast<std::size_t>(INT32_MAX)) return false;
+    LineRecord last;
+    last.length = static_cast<std::int32_t>(lastLength);
+    last.lineEnd = atLine.lineEnd;
+    if (lastLength) {
+        last.text = static_cast<char*>(Allocate(lastLength));
+        if (!last.text) return false;
+        std::memcpy(last.text, lastLine, static_cast<std::size_t>(stop - lastLine));
+        if (tailLength) std::memcpy(last.text + (stop - lastLine), atLine.text + at.offset, tailLength);
+    }
+
+    std::vector<LineRecord> added;
+    char* shared = nullptr;
+    const bool share = middleBytes >= kSharedMinimum;
+    long long addedBytes = 0, addedEnds = 0;
+    auto undo = [&]() {
+        for (LineRecord& r : added) {
+            if (!r.borrowed) Release(r.text);
+        }
+        Release(shared);
+        Release(last.text);
+    };
+    bool ok = true;
+    try {
+        added.reserve(middleBytes / 48 + 1);
+        const char* source = middle;
+        if (share) {
+            shared = static_cast<char*>(Allocate(middleBytes));
+            if (!shared) throw std::bad_alloc();
+            std::memcpy(shared, middle, middleBytes);
+            source = shared;
+        }
+        const char* p = source;
+        const char* const sourceEnd = source + middleBytes;
+        const char* lf = nullptr;
+        while (p < sourceEnd) {
+            const char* e = FindLineEnd(p, sourceEnd, lf);
+            LineRecord r;
+            int kind = 0;
+            const int eol = LineEndAt(e, sourceEnd, &kind);
+            r.length = static_cast<std::int32_t>(e - p);
+            r.lineEnd = static_cast<std::uint8_t>(kind);
+            if (r.length) {
+                if (share) {
+                    r.text = const_cast<char*>(p);
+                    r.borrowed = 1;
+                } else {
+                    r.text = static_cast<char*>(Allocate(static_cast<std::size_t>(r.length)));
+                    if (!r.text) throw std::bad_alloc();
+                    std::memcpy(r.text, p, static_cast<std::size_t>(r.length));
+                }
+            }
+            added.push_back(r);
+            addedBytes += r.length;
+            addedEnds += eol;
+            p = e + eol;
+        }
+        added.reserve(added.size() + 1);
+        if (!ReserveLines(added.size() + 1)) throw std::bad_alloc();
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    if (!ok || !SetHeadAndAppend(lines_[n], static_cast<std::size_t>(at.offset), bytes,
+                                 static_cast<std::size_t>(firstEnd - bytes))) {
+        undo();
+        return false;
+    }
+
+    if (share) {
+        std::size_t liveLines = 0;
+        for (const LineRecord& r : added) liveLines += r.borrowed;
+        if (liveLines) {
+            SharedBlock b{shared, middleBytes, static_cast<std::size_t>(addedBytes), liveLines};
+            blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
+                                            [](const SharedBlock& x, const SharedBlock& y) {
+                                                return Address(x.data) < Address(y.data);
+                                            }),
+                           b);
+        } else {
+            Release(shared);
+        }
+    }
+    LineRecord& head = lines_[n];
+    endBytes_ += ReturnCodeLength(firstKind) - ReturnCodeLength(head.lineEnd) + addedEnds +
+                 ReturnCodeLength(last.lineEnd);
+    head.lineEnd = static_cast<std::uint8_t>(firstKind);
+    lineBytes_ += addedBytes + last.length;
+    added.push_back(last);  // capacity was reserved above
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(n) + 1, added.begin(), added.end());
+
+    const int count = static_cast<int>(added.size());
+    if (linesAdded) *linesAdded = count;
+    if (end) *end = BytePos{static_cast<int>(stop - lastLine), at.line + count};
+    CompactWastefulBlocks();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Search
+
+int TextStore::FindInLine(const char* pattern, std::size_t patternLength, bool matchCase, bool wholeWord, int from,
+                          int n, int* matchEnd) const {
+    if (!IsLine(n) || !pattern || patternLength == 0) return -1;
+    const LineRecord& r = Line(n);
+    const std::size_t length = static_cast<std::size_t>(r.length);
+    if (patternLength > length) return -1;
+    std::string line(r.text ? r.text : "", length);
+    std::string pat(pattern, patternLength);
+    if (!matchCase) {
+        line = sjis::ToLowerAscii(line);
+        pat = sjis::ToLowerAscii(pat);
+    }
+    const char* t = line.data();
+    std::size_t i = 0, previous = 0;
+    const std::size_t start = static_cast<std::size_t>(std::max(0, from));
+    while (i < start && i < length) {
+        previous = i;
+        i = sjis::Next(t, length, i);
+    }
+    for (; i + patternLength <= length; previous = i, i = sjis::Next(t, length, i)) {
+        if (t[i] != pat[0] || std::memcmp(t + i, pat.data(), patternLength) != 0) continue;
+        const std::size_t e = i + patternLength;
+        std::size_t j = i;
+        while (j < e) j = sjis::Next(t, length, j);
+        if (j != e) continue;  // the match would end inside a double-byte character
+        if (wholeWord) {
+            const bool alnumBefore =
+                i > 0 && sjis::CharLength(t, length, previous) == 1 && IsAsciiAlnum(static_cast<unsigned char>(t[previous]));
+            const bool alnumAfter =
+                e < length && sjis::CharLength(t, length, e) == 1 && IsAsciiAlnum(static_cast<unsigned char>(t[e]));
+            if (alnumBefore || alnumAfter) continue;
+        }
+        if (matchEnd) *matchEnd = static_cast<int>(e);
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::size_t TextStore::HeldBytes() const {
+    std::size_t n = lines_.capacity() * sizeof(LineRecord) + blocks_.capacity() * sizeof(SharedBlock);
+    for (const LineRecord& r : lines_) {
+        if (!r.borrowed) n += static_cast<std::size_t>(r.length);
+    }
+    for (const SharedBlock& b : blocks_) n += b.size;
+    return n;
+}
+
+}  // namespace editor
