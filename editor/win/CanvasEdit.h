@@ -1,0 +1,87 @@
+// CCanvasEdit: the "CanvasEdit" window, one per document tab. The text, the
+// caret, the selection, undo and every operation live in the editor model
+// (editor/core/EditorModel.h); this class is the window around it: it turns
+// messages into calls on the model and carries out what the model asks
+// (painting, scrolling, the caret, notifying the parent).
+#pragma once
+
+#include <string>
+
+#include "editor/core/EditorModel.h"
+#include "framework/win/Wnd.h"
+
+class CCanvasEdit : public CWnd, private editor::IEditorHost {
+public:
+    static constexpr UINT kControlId = 4006;
+    static const char kClassName[];  // "CanvasEdit"
+
+    CCanvasEdit();
+    ~CCanvasEdit() override;
+
+    static bool RegisterClass();
+    // Creates the editor as a visible child with both scroll bars and a
+    // sunken edge.
+    bool Create(HWND parent, UINT id = kControlId, const RECT* rc = nullptr);
+
+    // The model: text, selection, undo, settings and every operation of the
+    // editor that other subsystems call.
+    editor::EditorModel& Model() { return m_model; }
+    const editor::EditorModel& Model() const { return m_model; }
+    // The control behind a window handle (null for other windows).
+    static CCanvasEdit* FromEditorHandle(HWND hwnd);
+
+    // Chooses the text font (face name, point size, bold) and measures it.
+    bool SetFont(const std::string& face, int pointSize, bool bold, bool redraw);
+    HFONT TextFont() const { return m_font; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Window messages.
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnChar(WPARAM, LPARAM);
+    LRESULT OnKeyDown(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnKillFocus(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnRButtonDown(WPARAM, LPARAM);
+    LRESULT OnVScroll(WPARAM, LPARAM);
+    LRESULT OnHScroll(WPARAM, LPARAM);
+    LRESULT OnMouseWheel(WPARAM, LPARAM);
+
+    // What the model asks of the window.
+    void InvalidateAll() override;
+    void InvalidateLines(int first, int last) override;
+    void ScrollRows(int top, int rows) override;
+    void ScrollView(int oldFirstColumn, int oldFirstLine) override;
+    void UpdateScrollBars() override;
+    void PlaceCaret(const editor::CaretNotice& notice) override;
+    void NotifyCaretMoved(const editor::CaretNotice& notice) override;
+    void NotifyChanged() override;
+
+    void Notify(int code, LPARAM lParam);
+    void UpdateMetrics();
+
+    editor::EditorModel m_model;
+    HFONT m_font = nullptr;
+    int m_charWidth = 8;
+    int m_textHeight = 16;
+    bool m_hasCaret = false;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The system clipboard as the editor's plain-text clipboard (CF_TEXT).
+class CWinClipboard : public editor::IClipboard {
+public:
+    explicit CWinClipboard(HWND owner) : m_owner(owner) {}
+    bool HasText() override;
+    bool GetText(std::string& out) override;
+    bool SetText(const char* text, std::size_t length) override;
+
+private:
+    HWND m_owner;
+};
