@@ -694,7 +694,9 @@ void EditorModel::MoveDrop(TextPos at) {
     const BytePos p = store_.PositionOf(dropOffset);
     UndoRecord insertion;
     if (!Replace(p, BytePos{-1, p.line}, text.data(), text.size(), true, &insertion, true)) {
-        // The removal alone stays as one step.
+        // The removal alone stays as one step: its group bit would join it
+        // to whatever edit comes next.
+        if (history_.CanUndo()) history_.TopUndo().flags &= ~UndoRecord::kGroup;
         flags_ |= kModified;
         host_->NotifyChanged();
         return;

@@ -68,6 +68,35 @@ TEST(UndoTest, AMoveDropUndoesAndRedoesAsOneStep) {
     EXPECT_EQ(f.ed.History().UndoCount(), 2u);
 }
 
+TEST(UndoTest, AMoveDropWhoseInsertionFailsIsNotJoinedToTheNextEdit) {
+    // Memory runs out at every point of the move in turn: the text is either
+    // unchanged, moved, or (insertion failed) without the moved text, and in
+    // that last case the removal is a step of its own.
+    bool removedOnly = false;
+    for (long n = 0; n < 16; ++n) {
+        Fixture f;
+        f.ed.SetText("abc def ghi");
+        f.Select(0, 4);
+        const editor::TextStore& s = f.ed.Store();
+        const editor::TextPos drop = s.ToTextPos(s.PositionOf(8));
+        editor::FailAllocationsAfter(n);
+        f.ed.MoveDrop(drop);
+        editor::FailAllocationsAfter(-1);
+        const std::string text = f.Text();
+        if (text == "def ghi") {
+            removedOnly = true;
+            f.Type("x");
+            EXPECT_EQ(f.ed.Undo(), 1);
+            EXPECT_EQ(f.Text(), "def ghi") << n;
+            EXPECT_EQ(f.ed.Undo(), 1);
+            EXPECT_EQ(f.Text(), "abc def ghi") << n;
+        } else {
+            EXPECT_TRUE(text == "abc def ghi" || text == "def abc ghi") << n << ": " << text;
+        }
+    }
+    EXPECT_TRUE(removedOnly);
+}
+
 TEST(UndoTest, UndoingToTheSavePointMakesTheDocumentUnmodified) {
     Fixture f;
     f.ed.SetText("text");
