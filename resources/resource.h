@@ -8,6 +8,11 @@
 #define IDB_TOOLBAR                   132
 #define IDB_TOOLBAR_HOT               133
 
+// Document tabs: tab images, the drop marker and the drag cursor.
+#define IDB_TABIMAGES                 157
+#define IDI_TABMARKER                 214
+#define IDC_TABDRAG                   215
+
 // Framework strings.
 #define IDS_APP_TITLE                 57344
 #define IDS_IDLEMESSAGE               57345
