@@ -5,6 +5,7 @@
 #include "config/win/KeyHelpDialog.h"
 #include "config/core/SettingsStore.h"
 #include "documents/core/TextCodec.h"
+#include "shell/core/FrameState.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -18,6 +19,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgndMsg)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSessionMsg)
     ON_MESSAGE(WM_DROPFILES, OnDropFilesMsg)
+    ON_MESSAGE(WM_COPYDATA, OnCopyDataMsg)
+    ON_MESSAGE(WM_SETFOCUS, OnFrameSetFocusMsg)
+    ON_MESSAGE(kOpenPendingMessage, OnOpenPendingMsg)
     ON_COMMAND(ID_APP_EXIT_CMD, OnAppExit)
     ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
@@ -138,11 +142,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == 0 && lParam != 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
         // The editor's caret: column, line (from 0).
         const std::int32_t* values = reinterpret_cast<const std::int32_t*>(lParam);
-        char text[64];
-        wsprintfA(text, " %ld行、%ld列 ", static_cast<long>(values[1]) + 1, static_cast<long>(values[0]) + 1);
-        const std::string s = text;
+        const std::string s = shell::CaretPositionText(values[1], values[0]);
         m_wndStatusBar.SetPaneText(1, s);
-        m_wndStatusBar.SetPaneWidth(1, m_wndStatusBar.TextWidth(s.substr(0, s.size() - 3)));
+        m_wndStatusBar.SetPaneWidth(1, m_wndStatusBar.TextWidth(shell::CaretPositionMeasureText(s)));
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {
@@ -227,4 +229,34 @@ void CMainFrame::OnViewStatusBar() {
 void CMainFrame::OnUpdateViewStatusBar(CCmdUI* ui) {
     ui->Enable(true);
     ui->SetCheck(m_wndStatusBar.IsWindowVisible());
+}
+
+LRESULT CMainFrame::OnCopyDataMsg(WPARAM, LPARAM lParam) {
+    // A second start hands over its file; anything else is ignored.
+    const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    std::string path;
+    if (!cds || !shell::ParseOpenRequest(static_cast<unsigned long>(cds->dwData), cds->lpData, cds->cbData, &path))
+        return FALSE;
+    // Opened once the sender has its answer, so that it never waits on a
+    // message box of this program.
+    m_pendingOpen.push_back(path);
+    PostMessage(kOpenPendingMessage);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnOpenPendingMsg(WPARAM, LPARAM) {
+    std::vector<std::string> paths;
+    paths.swap(m_pendingOpen);
+    for (const std::string& path : paths) m_docs.OpenDocFile(path, false, false);
+    return 0;
+}
+
+LRESULT CMainFrame::OnFrameSetFocusMsg(WPARAM wParam, LPARAM lParam) {
+    // The keys go to the shown document.
+    HWND view = m_docs.ActiveView();
+    if (view && ::IsWindow(view) && ::IsWindowVisible(view)) {
+        ::SetFocus(view);
+        return 0;
+    }
+    return OnSetFocusMsg(wParam, lParam);
 }

@@ -5,6 +5,9 @@
 // window. Its command manager dispatches every command.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "config/win/CommandManager.h"
 #include "documents/win/DocTabWnd.h"
 #include "framework/win/App.h"
@@ -55,6 +58,11 @@ protected:
     void OnClose() override;
     LRESULT OnQueryEndSessionMsg(WPARAM, LPARAM);
     LRESULT OnDropFilesMsg(WPARAM, LPARAM);
+    LRESULT OnCopyDataMsg(WPARAM, LPARAM);
+    LRESULT OnFrameSetFocusMsg(WPARAM, LPARAM);
+    LRESULT OnOpenPendingMsg(WPARAM, LPARAM);
+    static constexpr UINT kOpenPendingMessage = WM_APP + 0x20;
+    std::vector<std::string> m_pendingOpen;
     bool CreatePanes();
     void BindFileCommands();
     void SetStatusPane(int pane, const std::string& text);
