@@ -101,6 +101,28 @@ private:
     editor::EditorModel& m_model;
 };
 
+// The shown editor as a colour mode sets it up.
+class ModeEditor : public editor::IColorModeEditor {
+public:
+    explicit ModeEditor(CCanvasEdit& edit) : m_edit(edit) {}
+    void SetColorFunctions(const editor::ColorLineFn& colorLine, const editor::LineStateFn& lineState) override {
+        m_edit.Model().SetColorFunctions(colorLine, lineState);
+    }
+    void SetWordFunctions(const editor::WordFunctions& words) override { m_edit.Model().SetWordFunctions(words); }
+    void SetColors(const editor::EditorColors& colors, bool redraw) override {
+        m_edit.Model().SetColors(&colors, redraw);
+    }
+    void SetSettings(const editor::EditorSettings& settings, bool redraw) override {
+        m_edit.Model().SetSettings(&settings, redraw);
+    }
+    void SetFont(const std::string& face, int pointSize, bool bold, bool redraw) override {
+        m_edit.SetFont(face, pointSize, bold, redraw);
+    }
+
+private:
+    CCanvasEdit& m_edit;
+};
+
 // A file being opened, before it has a tab.
 class OpeningFile : public docs::IFlowDoc {
 public:
@@ -350,14 +372,26 @@ bool CDocTabWnd::CreateDocWindow(HWND parent, IDocTabHost* host) {
     m_tab.m_owner = this;
     m_font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), 0);
+    // Room for the lead of two spaces the selected tab draws before its image.
+    if (HDC dc = ::GetDC(tab)) {
+        HGDIOBJ old = ::SelectObject(dc, m_font);
+        SIZE space = {};
+        ::GetTextExtentPoint32A(dc, " ", 1, &space);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(tab, dc);
+        ::SendMessageA(tab, TCM_SETPADDING, 0, MAKELPARAM(6 + space.cx, 3));
+    }
     m_images = ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TABIMAGES), 16, 0,
                                       RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (m_images) ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
     SetPanes(tab, nullptr, true, false);
 
+    m_keywords = std::make_unique<editor::KeywordFolder>(ProgramFolder());
+    m_modes = std::make_unique<editor::ColorModeManager>(*m_keywords);
     if (const settings::SettingsStore* store = settings::Current()) {
         m_fileSettings = docs::ReadFileSettings(*store);
         m_save = encoding::ReadSaveSettings(*store);
+        m_modes->Load(*store);
     }
     m_untitled.Reset();
     if (!CreateTab("", false)) return false;
@@ -369,9 +403,11 @@ LRESULT CDocTabWnd::OnDestroyMsg(WPARAM wParam, LPARAM lParam) {
     if (settings::SettingsStore* store = settings::Current()) {
         docs::WriteFileSettings(*store, m_fileSettings);
         encoding::WriteSaveSettings(*store, m_save);
+        if (m_modes) m_modes->Save(*store);
     }
     m_closing = true;
     for (int i = TabCount() - 1; i >= 0; --i) CloseTab(i, true);
+    if (m_modes) m_modes->ReleaseKeywordTables();
     return DefWindowProc(WM_DESTROY, wParam, lParam);
 }
 
@@ -532,6 +568,11 @@ void CDocTabWnd::ActivateTab(int index) {
     if (m_activeView && m_activeView != view && ::IsWindow(m_activeView))
         ::SetWindowPos(m_activeView, nullptr, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
     editor::EditorModel& model = e.editor->Model();
+    if (m_modes) {
+        ModeEditor target(*e.editor);
+        m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
+        e.editor->Invalidate(false);
+    }
     const bool readOnly = model.IsReadOnly();
     const bool modified = model.IsModified();
     SetTabImage(index, docs::EditorTabImage(readOnly, modified));

@@ -14,6 +14,7 @@
 #include "documents/core/DocFlows.h"
 #include "documents/core/DocRules.h"
 #include "documents/core/SaveSettings.h"
+#include "editor/core/ColorModeManager.h"
 #include "editor/win/CanvasEdit.h"
 #include "framework/win/File.h"
 #include "shell/win/SplitWnd.h"
@@ -114,6 +115,8 @@ public:
     int GetTabImage(int index) const;
     void SetTabImage(int index, int image);
     HWND TabStrip() const { return m_tab.m_hWnd; }
+    // The colour modes the shown editor is set up with, by file extension.
+    editor::ColorModeManager* ColorModes() { return m_modes.get(); }
     HWND ActiveView() const { return m_activeView; }
 
     // --- Commands --------------------------------------------------------------
@@ -161,6 +164,8 @@ protected:
     HIMAGELIST m_images = nullptr;
     HFONT m_font = nullptr;
     IDocTabHost* m_host = nullptr;
+    std::unique_ptr<editor::KeywordFolder> m_keywords;
+    std::unique_ptr<editor::ColorModeManager> m_modes;
     bool m_closing = false;
 
     DECLARE_MESSAGE_MAP()
