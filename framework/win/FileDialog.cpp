@@ -4,6 +4,8 @@
 
 #include "framework/core/PathUtil.h"
 #include "framework/core/Sjis.h"
+#include "framework/win/WinPath.h"
+#include "resources/resource.h"
 
 namespace {
 IFileDialogService* g_service = nullptr;
@@ -59,4 +61,57 @@ INT_PTR CFileDialog::DoModal() {
     if (!ok) return IDCANCEL;
     m_result = m_buffer;
     return IDOK;
+}
+
+// --- CFileDlgEx ------------------------------------------------------------
+
+CFileDlgEx::CFileDlgEx(const std::string& basePath, HWND parent)
+    : CFileDialog(true, nullptr, "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING,
+                  "すべてのファイル (*.*)|*.*||", parent),
+      m_basePath(basePath) {
+    SetTitle("相対パスを取得する");
+    SetInitialDir(basePath);
+}
+
+std::string CFileDlgEx::RelativePath() const { return pathutil::MakeRelativePath(m_basePath, GetPathName()); }
+
+UINT_PTR CALLBACK CFileDlgEx::HookProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const OPENFILENAMEA* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+        CFileDlgEx* self = reinterpret_cast<CFileDlgEx*>(ofn->lCustData);
+        ::SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetDlgItemTextA(panel, IDC_FILEDLGEX_BASE, self->m_basePath.c_str());
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_FILEDLGEX_BROWSE) {
+            std::string folder;
+            if (ChooseFolder(::GetParent(panel), &folder))
+                ::SetDlgItemTextA(panel, IDC_FILEDLGEX_BASE, folder.c_str());
+            return 1;
+        }
+        break;
+    case WM_NOTIFY: {
+        const OFNOTIFYA* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+        if (notify && notify->hdr.code == CDN_FILEOK) {
+            CFileDlgEx* self = reinterpret_cast<CFileDlgEx*>(::GetWindowLongPtrA(panel, GWLP_USERDATA));
+            char base[MAX_PATH * 2] = {};
+            ::GetDlgItemTextA(panel, IDC_FILEDLGEX_BASE, base, sizeof base);
+            if (self) self->m_basePath = base;
+        }
+        break;
+    }
+    default: break;
+    }
+    return 0;
+}
+
+INT_PTR CFileDlgEx::DoModal() {
+    m_ofn.Flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
+    m_ofn.hInstance = ::GetModuleHandleA(nullptr);
+    m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_FILEDLGEX);
+    m_ofn.lpfnHook = &CFileDlgEx::HookProc;
+    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    return CFileDialog::DoModal();
 }

@@ -64,3 +64,24 @@ protected:
 // The filter of a dialog: every '|' (a character of its own, never a trail
 // byte) becomes a NUL.
 std::string FileDialogFilter(const char* filter);
+
+// CFileDlgEx: an open dialog titled "相対パスを取得する" that gets the chosen
+// file's path relative to a base path, with a panel (dialog resource 234)
+// where the base path can be edited or chosen with the folder chooser.
+class CFileDlgEx : public CFileDialog {
+public:
+    CFileDlgEx(const std::string& basePath, HWND parent);
+
+    INT_PTR DoModal() override;
+
+    const std::string& BasePath() const { return m_basePath; }
+    // For a service: the base path as the user left it.
+    void SetBasePath(const std::string& base) { m_basePath = base; }
+    // The chosen file relative to the base path, with backslashes; empty
+    // when the base path is empty.
+    std::string RelativePath() const;
+
+private:
+    static UINT_PTR CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
+    std::string m_basePath;
+};

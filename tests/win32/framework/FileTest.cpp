@@ -62,3 +62,25 @@ TEST(FileTest, TheFilterSplitsAtBarsButNotAtTrailBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ChooseFile : IFileDialogService {
+    INT_PTR Run(CFileDialog& dialog) override {
+        dialog.SetResult("C:\\site\\img\\a.gif", false);
+        return IDOK;
+    }
+};
+
+TEST(FileTest, TheRelativePathDialogGivesThePathFromItsBase) {
+    ChooseFile service;
+    IFileDialogService* old = SetFileDialogService(&service);
+    CFileDlgEx dialog("C:\\site\\docs\\", nullptr);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    SetFileDialogService(old);
+    EXPECT_EQ(dialog.RelativePath(), "..\\img\\a.gif");
+    dialog.SetBasePath("");
+    EXPECT_EQ(dialog.RelativePath(), "");
+}
+
+}  // namespace
