@@ -325,6 +325,10 @@ LRESULT CTabStrip::OnCaptureChangedMsg(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CTabStrip::OnTimerMsg(WPARAM wParam, LPARAM lParam) {
+    if (wParam == CTabDropTarget::kSelectTimer && m_owner) {
+        m_owner->m_dropTarget.OnSelectTimer();
+        return 0;
+    }
     if (wParam == kScrollLeftTimer || wParam == kScrollRightTimer) {
         ScrollStrip(wParam == kScrollRightTimer);
         return 0;
@@ -385,6 +389,8 @@ bool CDocTabWnd::CreateDocWindow(HWND parent, IDocTabHost* host) {
                                       RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (m_images) ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
     SetPanes(tab, nullptr, true, false);
+    // Without OLE (a test host) the strip takes no text drops.
+    m_dropTarget.Register(tab);
 
     m_keywords = std::make_unique<editor::KeywordFolder>(ProgramFolder());
     m_modes = std::make_unique<editor::ColorModeManager>(*m_keywords);
@@ -405,6 +411,7 @@ LRESULT CDocTabWnd::OnDestroyMsg(WPARAM wParam, LPARAM lParam) {
         encoding::WriteSaveSettings(*store, m_save);
         if (m_modes) m_modes->Save(*store);
     }
+    m_dropTarget.Revoke();
     m_closing = true;
     for (int i = TabCount() - 1; i >= 0; --i) CloseTab(i, true);
     if (m_modes) m_modes->ReleaseKeywordTables();

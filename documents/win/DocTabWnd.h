@@ -14,6 +14,7 @@
 #include "documents/core/DocFlows.h"
 #include "documents/core/DocRules.h"
 #include "documents/core/SaveSettings.h"
+#include "documents/win/TabDropTarget.h"
 #include "editor/core/ColorModeManager.h"
 #include "editor/win/CanvasEdit.h"
 #include "framework/win/File.h"
@@ -166,6 +167,7 @@ protected:
     IDocTabHost* m_host = nullptr;
     std::unique_ptr<editor::KeywordFolder> m_keywords;
     std::unique_ptr<editor::ColorModeManager> m_modes;
+    CTabDropTarget m_dropTarget{*this};
     bool m_closing = false;
 
     DECLARE_MESSAGE_MAP()
