@@ -665,7 +665,12 @@ int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool no
     e.path = path;
     editor::EditorModel& model = e.editor->Model();
     if (!model.SetText(loaded.text)) {
+        // The tab keeps the file open but shows no text: a failure.
         PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
+        model.SetReadOnly(true);
+        model.SetModified(false);
+        ActivateTab(-1);
+        return 0;
     }
     model.SetReadOnly(readOnly);
     model.SetModified(false);

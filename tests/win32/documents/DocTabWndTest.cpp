@@ -320,3 +320,43 @@ TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocTabWndTest, NewDocumentsStartWithTheTemplateAndSaveAllSavesEveryTab) {
+    const std::string templ = File("template.html", "<html>\r\n</html>\r\n");
+    docs::FileSettings s = docs.FileSettings();
+    s.useTemplate = 1;
+    s.templatePath = templ;
+    docs.SetFileSettings(s);
+    docs.OnFileNew();
+    std::string text;
+    docs.GetEditor(-1)->Model().GetText(text);
+    EXPECT_EQ(text, "<html>\r\n</html>\r\n");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題2");  // unmodified
+    // A missing template leaves the document empty without a message.
+    s.templatePath = folder + "\\none.html";
+    docs.SetFileSettings(s);
+    docs.OnFileNew();
+    docs.GetEditor(-1)->Model().GetText(text);
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(boxes.texts.empty());
+
+    const std::string a = File("all-a.html", "a\r\n"), b = File("all-b.html", "b\r\n");
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("1");
+    ASSERT_EQ(docs.OpenDocFile(b, false, false), 1);
+    Type("2");
+    // The untitled tabs ask for names: the first is cancelled, the rest too.
+    docs.OnFileSaveAll();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "1a\r\n");
+    ASSERT_TRUE(e2e::ReadFileBytes(b, &bytes));
+    EXPECT_EQ(bytes, "2b\r\n");
+    EXPECT_EQ(docs.GetTabImage(3), docs::kImagePlain);
+    EXPECT_EQ(docs.GetTabImage(4), docs::kImagePlain);
+    EXPECT_EQ(dialogs.initials.size(), 3u);  // 無題1, 無題2, 無題3
+}
+
+}  // namespace
