@@ -360,3 +360,41 @@ TEST_F(DocTabWndTest, NewDocumentsStartWithTheTemplateAndSaveAllSavesEveryTab) {
 }
 
 }  // namespace
+
+namespace {
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+TEST_F(DocTabWndTest, DraggingATabBeyondTheLastMakesItTheLast) {
+    docs.OnFileNew();
+    docs.OnFileNew();
+    HWND strip = docs.TabStrip();
+    RECT second = {}, last = {};
+    ASSERT_TRUE(::SendMessageA(strip, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+    ASSERT_TRUE(::SendMessageA(strip, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last)));
+    const int y = (second.top + second.bottom) / 2;
+    ::SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(second.left + 5, y));
+    ::SendMessageA(strip, WM_MOUSEMOVE, MK_LBUTTON, At(last.right + 20, y));
+    ::SendMessageA(strip, WM_LBUTTONUP, 0, At(last.right + 20, y));
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    EXPECT_EQ(docs.SelectedIndex(), 2);
+    // Released outside the strip: nothing moves.
+    ::SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(second.left + 5, y));
+    ::SendMessageA(strip, WM_MOUSEMOVE, MK_LBUTTON, At(second.left + 5, y + 300));
+    ::SendMessageA(strip, WM_LBUTTONUP, 0, At(second.left + 5, y + 300));
+    EXPECT_EQ(docs.GetTabText(0), "無題1");
+    EXPECT_EQ(docs.GetTabText(1), "無題3");
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(DocTabWndTest, ManyTabsShowTheScrollArrows) {
+    for (int i = 0; i < 30; ++i) docs.OnFileNew();
+    HWND updown = ::FindWindowExA(docs.TabStrip(), nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_NE(updown, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(updown));
+    EXPECT_EQ(docs.TabCount(), 31);
+    EXPECT_EQ(docs.SelectedIndex(), 30);
+}
+
+}  // namespace
