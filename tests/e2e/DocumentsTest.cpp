@@ -180,6 +180,10 @@ TEST_F(DocumentsE2E, TwoTabsAreShownAndSwitched) {
     ASSERT_TRUE(app.Key("ctrl+Next"));
     EXPECT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - first.html"); }, 5000)) << app.Title();
     EXPECT_TRUE(app.Screenshot("documents-two-tabs"));
+    // Enough new documents to need the strip's scroll arrows.
+    for (int i = 0; i < 12; ++i) Command(app, ID_FILE_NEW);
+    EXPECT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - 無題12"); }, 5000)) << app.Title();
+    EXPECT_TRUE(app.Screenshot("documents-many-tabs"));
     EXPECT_EQ(app.Close(), 0);
 }
 
