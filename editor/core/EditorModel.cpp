@@ -575,6 +575,7 @@ void EditorModel::TypeChar(unsigned char c) {
 }
 
 void EditorModel::Backspace(bool ctrl) {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if (HasSelection()) {
         DeleteSelection();
@@ -599,6 +600,7 @@ void EditorModel::Backspace(bool ctrl) {
 }
 
 void EditorModel::DeleteForward(bool ctrl) {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if (HasSelection()) {
         DeleteSelection();
@@ -624,6 +626,7 @@ void EditorModel::DeleteForward(bool ctrl) {
 }
 
 void EditorModel::Enter() {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if ((flags_ & kOverwrite) && caret_.line + 1 < LineCount()) {
         InvalidateSelection();
