@@ -574,6 +574,11 @@ void EditorModel::TypeChar(unsigned char c) {
     FinishEdit(std::move(record));
 }
 
+void EditorModel::TypeString(const char* text, std::size_t length) {
+    for (std::size_t i = 0; text && i < length; ++i) TypeChar(static_cast<unsigned char>(text[i]));
+    pendingLead_ = 0;
+}
+
 void EditorModel::Backspace(bool ctrl) {
     pendingLead_ = 0;
     if (IsReadOnly()) return;
