@@ -39,7 +39,7 @@ protected:
         wc.cbSize = sizeof wc;
         wc.lpszClassName = "PqEditorTestParent";
         ASSERT_TRUE(CWnd::RegisterWindowClass(wc));
-        ASSERT_TRUE(parent.CreateEx(0, "PqEditorTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, 0));
+        ASSERT_TRUE(parent.CreateEx(0, "PqEditorTestParent", "", WS_POPUP, 0, 0, 600, 400, nullptr, 0));
         RECT rc = {0, 0, 600, 400};
         ASSERT_TRUE(edit.Create(parent.m_hWnd, CCanvasEdit::kControlId, &rc));
     }
