@@ -4,11 +4,14 @@
 // Wine hands it on as UTF-8.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "e2e/E2E.h"
 #include "editor/win/CanvasEdit.h"
 #include "win32/canvasedit/CanvasEditTestWindow.h"
+
+#include <ole2.h>
 
 namespace {
 
@@ -67,6 +70,58 @@ TEST(CanvasEditTypingTest, KeysAndJapaneseTextFromTheDisplayReachTheEditor) {
               0);
     edit.DestroyWindow();
     parent.DestroyWindow();
+}
+
+TEST(CanvasEditTypingTest, AWordDraggedWithTheMouseMovesInOneUndoStep) {
+    ::OleInitialize(nullptr);
+    canvasedittest::CParent parent;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpszClassName = "PqEditorTypingParent";
+    CWnd::RegisterWindowClass(wc);
+    ASSERT_TRUE(parent.CreateEx(0, "PqEditorTypingParent", "dragging", WS_POPUP | WS_VISIBLE, 20, 20, 600, 300,
+                                nullptr, 0));
+    CCanvasEdit edit;
+    RECT rc = {0, 0, 600, 300};
+    ASSERT_TRUE(edit.Create(parent.m_hWnd, CCanvasEdit::kControlId, &rc));
+    edit.Model().SetText(std::string("alpha beta gamma"));
+    edit.Model().SetSelectionOffsets(0, 6);  // "alpha "
+    ::SetFocus(edit.m_hWnd);
+    Pump(700);
+    const editor::ViewGeometry g = edit.Model().Geometry();
+    const editor::ViewMetrics& m = edit.Model().Metrics();
+    POINT from = {g.textLeft + 2 * m.charWidth + 2, g.textTop + m.lineHeight / 2};
+    POINT to = {g.textLeft + 11 * m.charWidth + 1, g.textTop + m.lineHeight / 2};
+    ::ClientToScreen(edit.m_hWnd, &from);
+    ::ClientToScreen(edit.m_hWnd, &to);
+    char cmd[256];
+    std::snprintf(cmd, sizeof cmd,
+                  "xdotool mousemove %ld %ld sleep 0.2 mousedown 1 sleep 0.2 mousemove %ld %ld sleep 0.2 "
+                  "mousemove %ld %ld sleep 0.3 mouseup 1",
+                  from.x, from.y, from.x + 20, from.y, to.x, to.y);
+    // The drag runs its own loop inside the button press, so the command runs
+    // in the background while this thread takes the messages.
+    const std::string marker = e2e::ToUnixPath(e2e::WorkDir() + "\\drag.done");
+    ::DeleteFileA((e2e::WorkDir() + "\\drag.done").c_str());
+    ASSERT_EQ(e2e::RunHostProgram("(sleep 0.2; " + std::string(cmd) + "; touch " + e2e::ShellQuote(marker) +
+                                  ") >/dev/null 2>&1 & true"),
+              0);
+    const DWORD until = ::GetTickCount() + 8000;
+    while (::GetFileAttributesA((e2e::WorkDir() + "\\drag.done").c_str()) == INVALID_FILE_ATTRIBUTES &&
+           static_cast<LONG>(until - ::GetTickCount()) > 0)
+        Pump(50);
+    Pump(500);
+    std::string text;
+    edit.Model().GetText(text);
+    EXPECT_EQ(text, "beta alpha gamma");
+    e2e::RunHostProgram("import -window root " +
+                        e2e::ShellQuote(e2e::ToUnixPath(e2e::ScreenshotDir() + "\\canvasedit-drag.png")));
+    EXPECT_EQ(edit.Model().Undo(), 1);
+    edit.Model().GetText(text);
+    EXPECT_EQ(text, "alpha beta gamma");
+    edit.DestroyWindow();
+    parent.DestroyWindow();
+    ::OleUninitialize();
 }
 
 }  // namespace
