@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/core/EditorInput.h"
+#include "editor/core/EditorMemory.h"
 #include "native/editor/EditorTestSupport.h"
 
 namespace {
@@ -315,6 +316,33 @@ TEST(EditorInputTest, MoveDropWithinTheLineUndoesInOneStep) {
     EXPECT_EQ(sel, "abc ");
     EXPECT_EQ(f.ed.Undo(), 1);
     EXPECT_EQ(f.Text(), "abc def ghi");
+}
+
+TEST(EditorInputTest, AMovedDropWhoseInsertionFailsStaysAStepOfItsOwn) {
+    // Memory runs out at every point of a dragged move in turn.
+    bool removedOnly = false;
+    for (long n = 0; n < 16; ++n) {
+        InputFixture f;
+        f.ed.SetText("abc def ghi");
+        f.ed.SetSelectionOffsets(0, 4);
+        f.in.BeginDragSource(f.X(1), f.Y(0));
+        f.in.DragEnter(f.X(8), f.Y(0));
+        const DropEffect e = f.in.DragOver(f.X(8), f.Y(0), false, true);
+        const std::string text = "abc ";
+        editor::FailAllocationsAfter(n);
+        f.in.Drop(&text, e);
+        editor::FailAllocationsAfter(-1);
+        f.in.EndDragSource(true);
+        if (f.Text() == "def ghi") {
+            removedOnly = true;
+            f.Type("x");
+            EXPECT_EQ(f.ed.Undo(), 1);
+            EXPECT_EQ(f.Text(), "def ghi") << n;
+        } else {
+            EXPECT_TRUE(f.Text() == "abc def ghi" || f.Text() == "def abc ghi") << n << ": " << f.Text();
+        }
+    }
+    EXPECT_TRUE(removedOnly);
 }
 
 TEST(EditorInputTest, DropOntoItsOwnSelectionChangesNothing) {
