@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "editor/win/EditorDragDrop.h"
+#include "resources/resource.h"
 
 namespace {
 
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kAutoScrollMs = 20;
 constexpr UINT kDragScrollMs = 30;
-constexpr int kGutterCursor = 131;
 
 bool KeyHeld(int key) { return ::GetKeyState(key) < 0; }
 
@@ -234,7 +234,7 @@ LRESULT CCanvasEdit::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     switch (m_input.PointerAt(pt.x, pt.y)) {
         case editor::EditorInput::Pointer::Arrow: cursor = ::LoadCursor(nullptr, IDC_ARROW); break;
         case editor::EditorInput::Pointer::Gutter:
-            cursor = ::LoadCursor(::GetModuleHandleA(nullptr), MAKEINTRESOURCE(kGutterCursor));
+            cursor = ::LoadCursor(::GetModuleHandleA(nullptr), MAKEINTRESOURCE(IDC_GUTTER));
             if (!cursor) cursor = ::LoadCursor(nullptr, IDC_ARROW);
             break;
         case editor::EditorInput::Pointer::IBeam: cursor = ::LoadCursor(nullptr, IDC_IBEAM); break;

@@ -264,6 +264,22 @@ TEST_F(CanvasEditInputTest, AutoScrollTimerExtendsTheSelectionBelowTheWindow) {
     EXPECT_FALSE(edit.Model().Flags() & EditorModel::kAutoScroll);
 }
 
+TEST_F(CanvasEditInputTest, ThePointerShowsAnArrowOverTheGutterAndTheSelection) {
+    edit.Model().SetText(std::string("hello world"));
+    edit.Model().SetSelectionOffsets(0, 5);
+    HCURSOR gutter = ::LoadCursor(::GetModuleHandleA(nullptr), MAKEINTRESOURCE(131));
+    ASSERT_NE(gutter, nullptr);
+    auto shapeAt = [&](POINT p) {
+        const POINTL s = Screen(p);
+        ::SetCursorPos(s.x, s.y);
+        edit.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    EXPECT_EQ(shapeAt(POINT{3, Cell(0, 0).y}), gutter);
+    EXPECT_EQ(shapeAt(Cell(2, 0)), ::LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(shapeAt(Cell(8, 0)), ::LoadCursor(nullptr, IDC_IBEAM));
+}
+
 TEST_F(CanvasEditInputTest, RightClickNotifiesTheParent) {
     parent.codes.clear();
     Mouse(WM_RBUTTONDOWN, Cell(0, 0), MK_RBUTTON);
