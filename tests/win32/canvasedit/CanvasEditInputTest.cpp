@@ -3,6 +3,8 @@
 // through the window's drop target, read-only, and the private messages.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <imm.h>
 #include <ole2.h>
 
 #include <cstring>
@@ -97,6 +99,20 @@ TEST_F(CanvasEditInputTest, TypedAsciiPairsAndInputMethodCharactersAreOneUndoSte
     EXPECT_EQ(Text(), "ab\x95\x5C\x83\x5C\x82\xA0z\x82\xA2");
     Chars("\x01\x1B\x7F");  // control characters of Ctrl combinations and Esc type nothing
     EXPECT_EQ(Text(), "ab\x95\x5C\x83\x5C\x82\xA0z\x82\xA2");
+}
+
+TEST_F(CanvasEditInputTest, TheInputMethodsResultStringIsTypedCharacterByCharacter) {
+    HIMC imc = ::ImmGetContext(edit.m_hWnd);
+    if (!imc) GTEST_SKIP() << "no input context";
+    WCHAR text[] = L"表a\x3042";  // 表, a, あ
+    const BOOL set = ::ImmSetCompositionStringW(imc, SCS_SETSTR, text, 3 * sizeof(WCHAR), nullptr, 0);
+    const BOOL done = set && ::ImmNotifyIME(imc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    ::ImmReleaseContext(edit.m_hWnd, imc);
+    if (!done) GTEST_SKIP() << "the input method takes no composition here";
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    EXPECT_EQ(Text(), "表a\x82\xA0");
+    EXPECT_EQ(edit.Model().History().UndoCount(), 3u);
 }
 
 TEST_F(CanvasEditInputTest, AWaitingLeadByteBelongsToItsWindowAndDiesWithFocusOrBackspace) {
