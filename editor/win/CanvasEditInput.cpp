@@ -130,6 +130,7 @@ LRESULT CCanvasEdit::OnKeyDown(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CCanvasEdit::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     const int x = PointX(lParam), y = PointY(lParam);
+    m_model.DropPendingLead();
     switch (m_input.ButtonDown(x, y, (wParam & MK_SHIFT) != 0)) {
         case editor::PressResult::Ignored:
             break;
@@ -320,14 +321,16 @@ void CCanvasEdit::OleDragLeave() {
     m_input.DragLeave();
     EndDropCaret();
     m_dropHasText = false;
+    m_dropEffect = DROPEFFECT_NONE;
 }
 
 DWORD CCanvasEdit::OleDrop(IDataObject* data, DWORD keys, POINT pt) {
     ::KillTimer(m_hWnd, kScrollTimer);
     RemoveTimerMessages();
-    // The effect is the one last returned by the drag over this point.
-    OleDragOver(keys, pt);
+    // The effect is the one last returned by the drag over; the drop
+    // position is the point of the drop.
     const DWORD effect = m_dropEffect;
+    m_input.DragOver(pt.x, pt.y, (keys & MK_CONTROL) != 0, m_dropHasText);
     EndDropCaret();
     const bool fromHere = (m_model.Flags() & editor::EditorModel::kDragSource) != 0;
     std::string text;
@@ -337,6 +340,7 @@ DWORD CCanvasEdit::OleDrop(IDataObject* data, DWORD keys, POINT pt) {
                                                              : editor::DropEffect::None;
     const bool changed = m_input.Drop(hasText ? &text : nullptr, e);
     m_dropHasText = false;
+    m_dropEffect = DROPEFFECT_NONE;
     if (!fromHere && changed) {
         HWND top = ::GetAncestor(m_hWnd, GA_ROOT);
         if (top) ::SetForegroundWindow(top);
