@@ -266,6 +266,23 @@ TEST_F(CanvasEditInputTest, LosingTheCaptureEndsTheDragAndItsAutoScroll) {
     EXPECT_EQ(edit.Model().FirstLine(), first);
 }
 
+TEST_F(CanvasEditInputTest, ReleasingTheButtonRemovesOnlyItsOwnTimerMessages) {
+    edit.Model().SetText(std::string("one\r\ntwo"));
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    Mouse(WM_LBUTTONDOWN, Cell(1, 0), MK_LBUTTON);
+    ::PostMessageA(edit.m_hWnd, WM_TIMER, 1, 0);
+    ::PostMessageA(parent.m_hWnd, WM_APP, 7, 0);  // someone else's message
+    ::PostMessageA(edit.m_hWnd, WM_TIMER, 1, 0);
+    Mouse(WM_LBUTTONUP, Cell(1, 0));
+    EXPECT_TRUE(::PeekMessageA(&msg, parent.m_hWnd, WM_APP, WM_APP, PM_REMOVE));  // still queued, not run
+    EXPECT_EQ(msg.wParam, 7u);
+    ::PostMessageA(edit.m_hWnd, WM_TIMER, 1, 0);
+    Mouse(WM_LBUTTONDOWN, Cell(1, 0), MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, Cell(1, 0));
+    EXPECT_FALSE(::PeekMessageA(&msg, edit.m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+}
+
 TEST_F(CanvasEditInputTest, AutoScrollTimerExtendsTheSelectionBelowTheWindow) {
     std::string text;
     for (int k = 0; k < 60; ++k) text += "line\r\n";
