@@ -255,7 +255,7 @@ bool EditorInput::Move(int x, int y) {
     const int fl = m_.FirstLine(), fc = m_.FirstColumn();
     caret.line = std::max(std::min(fl, m_.LineCount() - 1), std::min(caret.line, fl + g.visibleLines - 1));
     caret.line = std::max(0, std::min(caret.line, m_.LineCount() - 1));
-    int column = std::max(fc, std::min(caret.column, fc + g.visibleColumns));
+    int column = std::max(fc, std::min(caret.column, fc + g.visibleColumns - 1));
     if (column < LineEndColumn(caret.line)) column = m_.Store().SnapColumn(column, caret.line, false);
     caret.column = column;
 
@@ -275,7 +275,8 @@ void EditorInput::AutoScroll(int x, int y) {
     if (x < g.textLeft) {
         if (fc > 0) fc = std::max(0, fc - 2);
     } else if (x >= vm.clientWidth) {
-        if (LineEndColumn(m_.Caret().line) > fc + g.visibleColumns) fc += 2;
+        // while the caret line ends right of the last visible column
+        if (LineEndColumn(m_.Caret().line) > fc + g.visibleColumns - 1) fc += 2;
     }
     if (y < g.textTop) {
         if (fl > 0) fl = std::max(0, fl - 2);

@@ -249,6 +249,30 @@ TEST(EditorInputTest, DragSelectsAndAutoScrollsBelowTheWindow) {
     EXPECT_EQ(f.ed.Caret().line, 30);
 }
 
+TEST(EditorInputTest, ClickOnTheFirstVisibleColumnScrollsLeftAndDragRightStopsAtTheLineEnd) {
+    InputFixture f;
+    f.ed.SetText(std::string(200, 'a') + "\r\n" + std::string(100, 'b'));
+    f.ed.SetScrollPosition(100, 0);
+    f.in.ButtonDown(f.X(100), f.Y(0), false);
+    EXPECT_EQ(f.ed.Caret(), (TextPos{100, 0}));
+    // client width / char width / 5 + 1 columns to the left of the caret
+    const int w = f.ed.Metrics().clientWidth / 8;
+    EXPECT_EQ(f.ed.FirstColumn(), 100 - (w / 5 + 1));
+    const int right = f.ed.Metrics().clientWidth + 5;
+    EXPECT_TRUE(f.in.Move(right, f.Y(0)));
+    int rounds = 0;
+    for (; rounds < 100; ++rounds) {
+        const int before = f.ed.FirstColumn();
+        f.in.AutoScroll(right, f.Y(0));
+        if (f.ed.FirstColumn() == before) break;
+    }
+    EXPECT_LT(rounds, 100);
+    EXPECT_GE(f.ed.FirstColumn() + 80, 200);  // the line's end came into view
+    EXPECT_EQ(f.ed.Caret().line, 0);
+    EXPECT_TRUE(f.CaretInView());
+    f.in.ButtonUp();
+}
+
 TEST(EditorInputTest, DoubleClickSelectsTheWordAndIgnoresMovesUntilRelease) {
     InputFixture f;
     f.ed.SetText("foo   bar");
