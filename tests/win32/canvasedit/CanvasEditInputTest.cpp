@@ -155,8 +155,13 @@ TEST_F(CanvasEditInputTest, BackspaceOverACrLfJoinsTheLinesAndDeleteByWord) {
     EXPECT_EQ(edit.Model().Caret(), (TextPos{3, 0}));
     SetModifiers(true, false);
     Key(VK_DELETE);
-    SetModifiers(false, false);
     EXPECT_EQ(Text(), "abcghi");
+    Key(VK_END);
+    edit.SendMessage(WM_KEYDOWN, VK_BACK, 1);
+    edit.SendMessage(WM_CHAR, 0x7F, 1);  // what Ctrl+Backspace also produces: not typed
+    SetModifiers(false, false);
+    EXPECT_EQ(Text(), "");
+    edit.Model().Undo();
     edit.Model().Undo();
     edit.Model().Undo();
     EXPECT_EQ(Text(), "abc\r\ndef ghi");
