@@ -5,6 +5,7 @@
 // Frame resources: icon, fallback menu and the title string.
 #define IDR_MAINFRAME                 128
 #define IDI_TABCLOSE                  130
+#define IDC_GUTTER                    131
 #define IDB_TOOLBAR                   132
 #define IDB_TOOLBAR_HOT               133
 

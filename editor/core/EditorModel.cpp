@@ -574,7 +574,13 @@ void EditorModel::TypeChar(unsigned char c) {
     FinishEdit(std::move(record));
 }
 
+void EditorModel::TypeString(const char* text, std::size_t length) {
+    for (std::size_t i = 0; text && i < length; ++i) TypeChar(static_cast<unsigned char>(text[i]));
+    pendingLead_ = 0;
+}
+
 void EditorModel::Backspace(bool ctrl) {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if (HasSelection()) {
         DeleteSelection();
@@ -599,6 +605,7 @@ void EditorModel::Backspace(bool ctrl) {
 }
 
 void EditorModel::DeleteForward(bool ctrl) {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if (HasSelection()) {
         DeleteSelection();
@@ -624,6 +631,7 @@ void EditorModel::DeleteForward(bool ctrl) {
 }
 
 void EditorModel::Enter() {
+    pendingLead_ = 0;
     if (IsReadOnly()) return;
     if ((flags_ & kOverwrite) && caret_.line + 1 < LineCount()) {
         InvalidateSelection();

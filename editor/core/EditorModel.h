@@ -250,6 +250,13 @@ public:
     // ASCII, half-width katakana and tab are inserted (over the selection, or
     // over the next character in overwrite mode), one undo record each.
     void TypeChar(unsigned char c);
+    // Forgets a lead byte still waiting for its trail byte (focus lost, or
+    // another key came between them).
+    void DropPendingLead() { pendingLead_ = 0; }
+    bool HasPendingLead() const { return pendingLead_ != 0; }
+    // Text committed by the input method: typed character by character, one
+    // undo record each; a lead byte left over at its end is dropped.
+    void TypeString(const char* text, std::size_t length);
     void Backspace(bool ctrl);
     void DeleteForward(bool ctrl);
     // Inserts the document's line end and, with automatic indentation, the

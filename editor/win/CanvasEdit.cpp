@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/core/EditorMessages.h"
+#include "editor/win/EditorDragDrop.h"
 #include "framework/core/Sjis.h"
 
 const char CCanvasEdit::kClassName[] = "CanvasEdit";
@@ -24,6 +25,14 @@ BEGIN_MESSAGE_MAP(CCanvasEdit, CWnd)
     ON_MESSAGE(WM_VSCROLL, OnVScroll)
     ON_MESSAGE(WM_HSCROLL, OnHScroll)
     ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+    ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+    ON_MESSAGE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+    ON_MESSAGE(WM_TIMER, OnTimer)
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+    ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+    ON_MESSAGE(WM_IME_COMPOSITION, OnImeComposition)
+    ON_MESSAGE(WM_IME_CHAR, OnImeChar)
 END_MESSAGE_MAP()
 
 namespace {
@@ -73,8 +82,7 @@ LRESULT CCanvasEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
     m_model.SetSystemColors(CurrentSystemColors());
     m_model.SetHost(this);
-    static CWinClipboard clipboard(nullptr);
-    m_model.SetClipboard(&clipboard);
+    InitInput();
     m_model.Reset();
     SetFont("ＭＳ ゴシック", 11, false, false);
     m_model.SetSettings(nullptr, false);
@@ -83,6 +91,7 @@ LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
 }
 
 LRESULT CCanvasEdit::OnDestroy(WPARAM, LPARAM) {
+    DoneInput();
     m_model.SetHost(nullptr);
     m_model.Clear();
     return 0;
@@ -171,26 +180,6 @@ LRESULT CCanvasEdit::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CCanvasEdit::OnChar(WPARAM wParam, LPARAM) {
-    const unsigned char c = static_cast<unsigned char>(wParam);
-    if (c == '\r') {
-        m_model.Enter();
-    } else if (c == '\b') {
-        m_model.Backspace(::GetKeyState(VK_CONTROL) < 0);
-    } else if (c >= 0x20 || c == '\t') {
-        m_model.TypeChar(c);
-    }
-    return 0;
-}
-
-LRESULT CCanvasEdit::OnKeyDown(WPARAM wParam, LPARAM lParam) {
-    if (wParam == VK_DELETE) {
-        m_model.DeleteForward(::GetKeyState(VK_CONTROL) < 0);
-        return 0;
-    }
-    return DefWindowProc(WM_KEYDOWN, wParam, lParam);
-}
-
 LRESULT CCanvasEdit::OnSetFocus(WPARAM, LPARAM) {
     ::CreateCaret(m_hWnd, nullptr, 2, m_textHeight);
     m_hasCaret = true;
@@ -199,18 +188,9 @@ LRESULT CCanvasEdit::OnSetFocus(WPARAM, LPARAM) {
 }
 
 LRESULT CCanvasEdit::OnKillFocus(WPARAM, LPARAM) {
+    m_model.DropPendingLead();
     ::DestroyCaret();
     m_hasCaret = false;
-    return 0;
-}
-
-LRESULT CCanvasEdit::OnLButtonDown(WPARAM, LPARAM) {
-    ::SetFocus(m_hWnd);
-    return 0;
-}
-
-LRESULT CCanvasEdit::OnRButtonDown(WPARAM, LPARAM) {
-    Notify(editor::kNotifyRightClick, 0);
     return 0;
 }
 
@@ -310,16 +290,7 @@ bool CWinClipboard::HasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != 
 bool CWinClipboard::GetText(std::string& out) {
     if (!::OpenClipboard(m_owner)) return false;
     bool ok = false;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(h))) {
-            // Read at most the block's size, whatever its NUL.
-            const SIZE_T size = ::GlobalSize(h);
-            const void* nul = std::memchr(p, '\0', size);
-            out.assign(p, nul ? static_cast<const char*>(nul) - p : size);
-            ::GlobalUnlock(h);
-            ok = true;
-        }
-    }
+    if (HANDLE h = ::GetClipboardData(CF_TEXT)) ok = ReadTextBlock(h, out);
     ::CloseClipboard();
     return ok;
 }

@@ -5,10 +5,17 @@
 // (painting, scrolling, the caret, notifying the parent).
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "editor/core/EditorInput.h"
 #include "editor/core/EditorModel.h"
 #include "framework/win/Wnd.h"
+
+class CWinClipboard;
+class CEditorDropTarget;
+struct IDataObject;
+struct IDropTarget;
 
 class CCanvasEdit : public CWnd, private editor::IEditorHost {
 public:
@@ -34,6 +41,16 @@ public:
     bool SetFont(const std::string& face, int pointSize, bool bold, bool redraw);
     HFONT TextFont() const { return m_font; }
 
+    // Keys, mouse and dropping: the caret navigation and selection logic.
+    editor::EditorInput& Input() { return m_input; }
+    // The window's OLE drop target (registered when OLE is initialised).
+    IDropTarget* DropTarget() const;
+    // What the drop target does, in client coordinates.
+    DWORD OleDragEnter(IDataObject* data, DWORD keys, POINT pt);
+    DWORD OleDragOver(DWORD keys, POINT pt);
+    void OleDragLeave();
+    DWORD OleDrop(IDataObject* data, DWORD keys, POINT pt);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -51,6 +68,14 @@ protected:
     LRESULT OnVScroll(WPARAM, LPARAM);
     LRESULT OnHScroll(WPARAM, LPARAM);
     LRESULT OnMouseWheel(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnLButtonDblClk(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
+    LRESULT OnImeComposition(WPARAM, LPARAM);
+    LRESULT OnImeChar(WPARAM, LPARAM);
 
     // What the model asks of the window.
     void InvalidateAll() override;
@@ -65,11 +90,33 @@ protected:
     void Notify(int code, LPARAM lParam);
     void UpdateMetrics();
 
+    // Input: set up at creation (clipboard, drop target), undone at destruction.
+    void InitInput();
+    void DoneInput();
+    // The end of a mouse selection (button released or capture lost).
+    void EndMouseSelection(bool release);
+    // Removes this window's queued auto-scroll timer messages, and no others.
+    void RemoveTimerMessages();
+    // Starts an OLE drag of the selection from a press at (x, y).
+    void RunDragSource(int x, int y);
+    // The 1-pixel caret at the drop position while a drag is over the window.
+    void ShowDropCaret();
+    void EndDropCaret();
+
     editor::EditorModel m_model;
     HFONT m_font = nullptr;
     int m_charWidth = 8;
     int m_textHeight = 16;
     bool m_hasCaret = false;
+
+    editor::EditorInput m_input{m_model};
+    std::unique_ptr<CWinClipboard> m_clipboard;
+    CEditorDropTarget* m_dropTarget = nullptr;
+    bool m_dropRegistered = false;
+    bool m_dropHasText = false;
+    bool m_dropCaret = false;
+    DWORD m_dropEffect = 0;
+    POINT m_dropPoint = {0, 0};
 
     DECLARE_MESSAGE_MAP()
 };

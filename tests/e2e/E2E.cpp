@@ -16,17 +16,6 @@ std::string UnixToWindows(const std::string& unixPath) {
     return out;
 }
 
-// Quotes a word for the host shell (single quotes; the command line itself
-// is wrapped in double quotes).
-std::string ShellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) {
-        if (c == '\'') out += "'\\''";
-        else out += c;
-    }
-    return out + "'";
-}
-
 struct WindowSearch {
     DWORD pid;  // 0: any process
     const std::string* cls;
@@ -56,6 +45,19 @@ HKEY OpenSection(const std::string& section, bool create) {
     return rc == ERROR_SUCCESS ? key : nullptr;
 }
 
+}  // namespace
+
+// Quotes a word for the host shell (single quotes; the command line itself
+// is wrapped in double quotes).
+std::string ShellQuote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'') out += "'\\''";
+        else out += c;
+    }
+    return out + "'";
+}
+
 std::string XWindowId(HWND hwnd) {
     HANDLE id = ::GetPropA(hwnd, "__wine_x11_whole_window");
     if (!id) return std::string();
@@ -63,8 +65,6 @@ std::string XWindowId(HWND hwnd) {
     std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(id)));
     return buf;
 }
-
-}  // namespace
 
 std::string BuildDir() { return UnixToWindows(PQ_BUILD_DIR_UNIX); }
 std::string OutDir() { return BuildDir() + "\\out"; }

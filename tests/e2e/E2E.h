@@ -35,6 +35,11 @@ bool ResetSettings();
 // returns its exit code, or -1 when it did not finish in time. The command
 // must not contain double quotes.
 int RunHostProgram(const std::string& shellCommand, DWORD timeoutMs = 15000);
+// Quotes a word for the host shell (single quotes).
+std::string ShellQuote(const std::string& s);
+// The X window of a top-level window of this process or another ("" when
+// it has none yet), for xdotool.
+std::string XWindowId(HWND hwnd);
 
 // Reads and writes files as raw bytes.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);

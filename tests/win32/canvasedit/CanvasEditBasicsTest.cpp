@@ -6,43 +6,11 @@
 
 #include "editor/core/EditorMessages.h"
 #include "editor/win/CanvasEdit.h"
+#include "win32/canvasedit/CanvasEditTestWindow.h"
 
 namespace {
 
-class CParent : public CWnd {
-public:
-    std::vector<int> codes;
-    LRESULT OnCommandMsg(WPARAM wParam, LPARAM) {
-        if (LOWORD(wParam) == 0) codes.push_back(HIWORD(wParam));
-        return 0;
-    }
-    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-        if (message == WM_COMMAND) {
-            *result = OnCommandMsg(wParam, lParam);
-            return true;
-        }
-        return CWnd::OnWndMsg(message, wParam, lParam, result);
-    }
-};
-
-class CanvasEditBasicsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpszClassName = "PqEditorTestParent";
-        ASSERT_TRUE(CWnd::RegisterWindowClass(wc));
-        ASSERT_TRUE(parent.CreateEx(0, "PqEditorTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, 0));
-        RECT rc = {0, 0, 600, 400};
-        ASSERT_TRUE(edit.Create(parent.m_hWnd, CCanvasEdit::kControlId, &rc));
-    }
-    void TearDown() override {
-        edit.DestroyWindow();
-        parent.DestroyWindow();
-    }
-    CParent parent;
-    CCanvasEdit edit;
-};
+using CanvasEditBasicsTest = canvasedittest::EditorWindowTest;
 
 TEST_F(CanvasEditBasicsTest, TypedBytesReachTheModelAndTheParentHearsOfThem) {
     char cls[32] = {};
