@@ -828,8 +828,7 @@ void CDocTabWnd::OnFileNew() {
 
 void CDocTabWnd::OnFileOpen() {
     const std::string initial = GetPath(-1);
-    CFileDialog dialog(true, "html", initial, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, kOpenFilter,
-                       ::GetAncestor(m_hWnd, GA_ROOT));
+    CFileDialog dialog(true, "html", initial, OFN_PATHMUSTEXIST, kOpenFilter, ::GetAncestor(m_hWnd, GA_ROOT));
     if (dialog.DoModal() != IDOK) return;
     OpenDocFile(dialog.GetPathName(), dialog.GetReadOnlyPref(), false);
 }
