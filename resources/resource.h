@@ -9,6 +9,16 @@
 #define IDB_TOOLBAR                   132
 #define IDB_TOOLBAR_HOT               133
 
+// Document tabs: tab images, the drop marker and the drag cursor.
+#define IDB_TABIMAGES                 157
+#define IDI_TABMARKER                 214
+#define IDC_TABDRAG                   215
+
+// The file dialog with a base path panel.
+#define IDD_FILEDLGEX                 234
+#define IDC_FILEDLGEX_BASE            2340
+#define IDC_FILEDLGEX_BROWSE          2341
+
 // Framework strings.
 #define IDS_APP_TITLE                 57344
 #define IDS_IDLEMESSAGE               57345

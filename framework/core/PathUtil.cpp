@@ -113,4 +113,52 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && sjis::ToLowerAscii(a) == sjis::ToLowerAscii(b);
 }
 
+namespace {
+
+// The path without one trailing backslash standing as a character of its own.
+std::string WithoutTrailingBackslash(const std::string& path) {
+    if (path.empty()) return path;
+    const std::size_t last = sjis::Previous(path.data(), path.size(), path.size());
+    if (path[last] == '\\' && last + 1 == path.size()) return path.substr(0, last);
+    return path;
+}
+
+std::size_t CountBackslashes(const std::string& s, std::size_t from) {
+    std::size_t n = 0;
+    for (std::size_t i = sjis::FindChar(s, '\\', from); i != sjis::npos; i = sjis::FindChar(s, '\\', i + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+std::string MakeRelativePath(const std::string& baseIn, const std::string& targetIn) {
+    if (baseIn.empty() || targetIn.empty()) return std::string();
+    const std::string b = WithoutTrailingBackslash(baseIn);
+    const std::string t = WithoutTrailingBackslash(targetIn);
+    std::size_t i = 0;
+    std::size_t lastSeparator = 0;
+    bool sawSeparator = false;
+    while (i < b.size() && i < t.size()) {
+        const std::size_t lb = sjis::CharLength(b.data(), b.size(), i);
+        const std::size_t lt = sjis::CharLength(t.data(), t.size(), i);
+        if (lb != lt || b.compare(i, lb, t, i, lt) != 0) break;
+        if (lb == 1 && b[i] == '\\') {
+            lastSeparator = i;
+            sawSeparator = true;
+        }
+        i += lb;
+    }
+    std::size_t shared;
+    if (i == b.size() && (i == t.size() || t[i] == '\\')) shared = i;
+    else if (i == t.size() && b[i] == '\\') shared = i;
+    else shared = sawSeparator ? lastSeparator : 0;
+    std::string result;
+    for (std::size_t n = CountBackslashes(b, shared); n > 0; --n) result += "..\\";
+    std::size_t rest = shared;
+    if (rest < t.size() && t[rest] == '\\') ++rest;
+    result += t.substr(rest);
+    return result;
+}
+
 }  // namespace pathutil
+

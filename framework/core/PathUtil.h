@@ -54,6 +54,15 @@ SplitPath Split(const std::string& path);
 using LongNameLookup = std::function<std::string(const std::string& pathSoFar)>;
 std::string LongPathName(const std::string& path, const LongNameLookup& longName);
 
+// The path of `target` relative to the folder `base`, with backslashes
+// ("..\\img\\a.gif" for base "C:\\site\\docs" and target
+// "C:\\site\\img\\a.gif"). One trailing separator of each is ignored;
+// the two compare exactly, character by character, and share the part up to
+// their last common backslash (all of one when the other continues it with a
+// backslash). Each backslash of the rest of base adds "..\\". Empty when
+// either is empty.
+std::string MakeRelativePath(const std::string& base, const std::string& target);
+
 // Case-insensitive comparison of two paths: single-byte letters fold, bytes
 // of double-byte characters compare exactly.
 bool EqualNoCase(const std::string& a, const std::string& b);

@@ -1,5 +1,7 @@
 #include "framework/win/WinPath.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -45,4 +47,20 @@ std::string VersionText(const std::string& key, HMODULE module) {
     const std::size_t nul = out.find('\0');
     if (nul != std::string::npos) out.resize(nul);
     return out;
+}
+
+bool ChooseFolder(HWND owner, std::string* folder) {
+    char display[MAX_PATH] = {};
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pszDisplayName = display;
+    info.lpszTitle = "フォルダを選択してください";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST list = ::SHBrowseForFolderA(&info);
+    if (!list) return false;
+    char path[MAX_PATH] = {};
+    const bool ok = ::SHGetPathFromIDListA(list, path) != FALSE;
+    ::CoTaskMemFree(list);
+    if (ok) *folder = path;
+    return ok;
 }

@@ -15,3 +15,7 @@ std::string LongPathOf(const std::string& path);
 // A text of the program's version resource ("FileVersion", "LegalCopyright",
 // ...), read from the Japanese block; empty when it cannot be read.
 std::string VersionText(const std::string& key, HMODULE module = nullptr);
+
+// The folder chooser titled "フォルダを選択してください"; the chosen folder,
+// or false on Cancel.
+bool ChooseFolder(HWND owner, std::string* folder);

@@ -60,6 +60,10 @@ void CAddressBar::ShowPath(const std::string& path) {
     if (r.removedLast) SendMessage(CBEM_DELETEITEM, shell::AddressHistory::kMaxEntries - 1);
     if (r.inserted) InsertItem(0, path);
     SendMessage(CB_SETCURSEL, static_cast<WPARAM>(r.selected));
+    // An untitled document has no address: the edit field empties too.
+    if (path.empty()) {
+        if (HWND edit = reinterpret_cast<HWND>(SendMessage(CBEM_GETEDITCONTROL))) ::SetWindowTextA(edit, "");
+    }
 }
 
 void CAddressBar::LoadHistory() {

@@ -1,16 +1,22 @@
 // The main window of the program: class "PembroquilWClass", the bar
 // container with menu bar, close button, tool bar and address bar at the
-// top, the status bar at the bottom and, until the document window exists,
-// an empty client area. Its command manager dispatches every command.
+// top, the status bar at the bottom and the three split windows with their
+// panes in between: the folder tree, the registered tags and the document
+// window. Its command manager dispatches every command.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "config/win/CommandManager.h"
+#include "documents/win/DocTabWnd.h"
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
 #include "shell/win/BarContainer.h"
+#include "shell/win/SplitPanes.h"
 
-class CMainFrame : public CFrameWnd, public IIdleHandler {
+class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -21,6 +27,8 @@ public:
     CStatusBar& StatusBar() { return m_wndStatusBar; }
     CommandManager& Commands() { return m_commands; }
     CBarContainer& Bars() { return m_bars; }
+    CDocTabWnd& Documents() { return m_docs; }
+    CSplitPanes& Panes() { return m_panes; }
 
     // The bar container takes the top, the status bar the bottom, the
     // client window the rest, below a gap of 7 pixels (4 when locked).
@@ -28,6 +36,11 @@ public:
     void LayoutTopBars(const RECT& area) override;
     std::string GetMessageString(UINT id) const override;
     void OnIdle() override;
+
+    // The document window's news: the title with its mark, the status bar's
+    // code and line-end panes and the address bar.
+    void DocumentShown(const std::string& title, const std::string& path, int loadCode, int returnCode) override;
+    void TitleChanged(const std::string& title) override;
 
     // The Customize sheet with the pages of `pageMask` (CCstmzSheet bits)
     // and the keyboard page on `keyCategory`.
@@ -39,6 +52,20 @@ protected:
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnEraseBkgndMsg(WPARAM, LPARAM);
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Every modified document is offered for saving; Cancel, or a save that
+    // fails, keeps the program running.
+    void OnClose() override;
+    LRESULT OnQueryEndSessionMsg(WPARAM, LPARAM);
+    LRESULT OnDropFilesMsg(WPARAM, LPARAM);
+    LRESULT OnCopyDataMsg(WPARAM, LPARAM);
+    LRESULT OnFrameSetFocusMsg(WPARAM, LPARAM);
+    LRESULT OnOpenPendingMsg(WPARAM, LPARAM);
+    static constexpr UINT kOpenPendingMessage = WM_APP + 0x20;
+    std::vector<std::string> m_pendingOpen;
+    bool CreatePanes();
+    void BindFileCommands();
+    void SetStatusPane(int pane, const std::string& text);
     void OnAppExit();
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* ui);
@@ -46,6 +73,10 @@ protected:
     CStatusBar m_wndStatusBar;
     CommandManager m_commands;
     CBarContainer m_bars;
+    CDocTabWnd m_docs;
+    CWnd m_folderPane;  // plain windows until the trees exist
+    CWnd m_tagPane;
+    CSplitPanes m_panes;
 
     DECLARE_MESSAGE_MAP()
 };

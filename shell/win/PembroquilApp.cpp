@@ -42,6 +42,8 @@ bool CPembroquilApp::InitInstance() {
     m_pMainWnd = m_frame.get();
     m_frame->ShowWindow(SW_SHOWNORMAL);
     ::UpdateWindow(m_frame->m_hWnd);
+    if (m_commandLineFile.empty() || !m_frame->Documents().OpenDocFile(m_commandLineFile, false, false))
+        m_frame->Documents().ActivateTab(-1);
     return true;
 }
 

@@ -19,7 +19,8 @@ TEST_F(StartupTest, MainWindowShowsTitleAndReadyStatusAndClosesWithZero) {
     char cls[64] = {};
     ::GetClassNameA(main, cls, sizeof cls);
     EXPECT_STREQ(cls, "PembroquilWClass");
-    EXPECT_EQ(app.Title(), "Pembroquil");
+    // The first untitled document is shown.
+    EXPECT_EQ(app.Title(), "Pembroquil - 無題1");
     EXPECT_EQ(app.StatusText(0), "レディ");
     // The window has no standard menu: the program draws its own.
     EXPECT_EQ(::GetMenu(main), nullptr);

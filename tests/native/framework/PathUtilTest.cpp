@@ -99,3 +99,22 @@ TEST(PathUtilTest, EqualNoCaseFoldsOnlySingleByteLetters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MakeRelativePathTest, PathsRelativeToAFolder) {
+    using pathutil::MakeRelativePath;
+    EXPECT_EQ(MakeRelativePath("C:\\site\\docs", "C:\\site\\img\\a.gif"), "..\\img\\a.gif");
+    EXPECT_EQ(MakeRelativePath("C:\\site", "C:\\site\\a.html"), "a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\site\\", "C:\\site\\a.html"), "a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\site\\docs\\deep", "C:\\site"), "..\\..\\");
+    EXPECT_EQ(MakeRelativePath("C:\\site\\docs", "C:\\site\\docsx\\a.html"), "..\\docsx\\a.html");
+    EXPECT_EQ(MakeRelativePath("", "C:\\a"), "");
+    EXPECT_EQ(MakeRelativePath("C:\\a", ""), "");
+    // Letter case counts; a trail byte 5C (表 is 95 5C) is no separator.
+    EXPECT_EQ(MakeRelativePath("C:\\Site", "C:\\site\\a.html"), "..\\site\\a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\表", "C:\\表\\ソ.html"), "ソ.html");
+    EXPECT_EQ(MakeRelativePath("C:\\表\\ソ", "C:\\表\\a.html"), "..\\a.html");
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include "documents/core/DocFlows.h"
+
+#include "framework/core/PathUtil.h"
+
+namespace docs {
+
+namespace {
+
+// Writes `bytes` into a temporary file beside `target` and puts it in the
+// place of target. With releaseOwn, the document's own open file is target:
+// it is let go just before the replacement and taken again when that
+// fails, so the document keeps denying writes. On failure nothing of the
+// temporary file is left and target is as it was.
+Cause WriteReplacing(IFlowDoc& doc, const std::string& target, const std::string& bytes, bool releaseOwn,
+                     IDocFileSystem& fs) {
+    const std::string temp = fs.TempPathFor(target);
+    if (temp.empty()) return Cause::BadPath;
+    Cause c = fs.WriteNew(temp, bytes);
+    if (c != Cause::None) {
+        fs.Remove(temp);
+        return c;
+    }
+    if (releaseOwn) doc.ReleaseFile();
+    c = fs.Replace(target, temp);
+    if (c != Cause::None) {
+        fs.Remove(temp);
+        if (releaseOwn) doc.HoldFile(target, false);
+        return c;
+    }
+    return Cause::None;
+}
+
+bool PrepareOrReport(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts) {
+    if (doc.PrepareBytes(bytes, code)) return true;
+    prompts.ShowError(fileerr::FullMessage(path.empty() ? doc.TabText() : path, Cause::OutOfMemory));
+    return false;
+}
+
+// Holds the saved file again; a failure is reported but the save stands,
+// since the bytes are on disk.
+void HoldAfterSave(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts) {
+    const Cause c = doc.HoldFile(path, false);
+    if (c != Cause::None) prompts.ShowError(fileerr::FullMessage(path, c));
+}
+
+bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, IFlowPrompts& prompts) {
+    const std::string path = doc.Path();
+    if (doc.IsReadOnly()) {
+        prompts.ShowError(path + kReadOnlyCannotSave);
+        return false;
+    }
+    std::string bytes;
+    int code = 0;
+    if (!PrepareOrReport(doc, path, &bytes, &code, prompts)) return false;
+    if (settings.backup == 1) {
+        const std::string backup = BackupPath(path, settings.backupDirPoint == 1, settings.backupDir);
+        if (backup.empty() || fs.Copy(path, backup) != Cause::None) prompts.ShowError(path + kBackupFailed);
+    }
+    const Cause c = WriteReplacing(doc, path, bytes, true, fs);
+    if (c != Cause::None) {
+        prompts.ShowError(fileerr::FullMessage(path, c));
+        return false;
+    }
+    doc.Saved(path, code, false);
+    HoldAfterSave(doc, path, prompts);
+    return true;
+}
+
+bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::string>& otherPaths,
+            IDocFileSystem& fs, IFlowPrompts& prompts) {
+    const std::string current = doc.Path();
+    std::string initial = current.empty() ? doc.TabText() : current;
+    std::string bytes;
+    int code = 0;
+    bool prepared = false;
+    for (;;) {
+        std::string chosen;
+        if (!prompts.ChooseSavePath(initial, &chosen) || chosen.empty()) return false;
+        initial = chosen;
+        // The name really written, default extension included, is the one
+        // that is checked and asked about.
+        const std::string target = WithDefaultExtension(chosen, settings.defaultExt);
+        if (FindPath(otherPaths, target) >= 0) {
+            // Another tab holds that file: writing it would leave two tabs
+            // of one file, and the other tab's copy would be lost.
+            prompts.ShowError(target + kOpenInAnotherTab);
+            return false;
+        }
+        const bool own = !current.empty() && pathutil::EqualNoCase(target, current);
+        if (!own && fs.Exists(target) && !prompts.ConfirmOverwrite(target)) continue;
+        if (!prepared) {
+            if (!PrepareOrReport(doc, target, &bytes, &code, prompts)) return false;
+            prepared = true;
+        }
+        const Cause c = WriteReplacing(doc, target, bytes, own, fs);
+        if (c != Cause::None) {
+            prompts.ShowError(fileerr::FullMessage(target, c));
+            continue;  // the dialog again, for another name
+        }
+        if (!own) doc.ReleaseFile();
+        doc.Saved(target, code, true);
+        HoldAfterSave(doc, target, prompts);
+        return true;
+    }
+}
+
+}  // namespace
+
+bool OpenDocumentFile(IFlowDoc& doc, const std::string& path, bool* readOnly, IFlowPrompts& prompts) {
+    Cause c = doc.HoldFile(path, *readOnly);
+    if (c == Cause::None) return true;
+    if (c == Cause::SharingViolation) {
+        if (*readOnly) {
+            prompts.ShowError(path + kAccessForbidden);
+            return false;
+        }
+        c = doc.HoldFile(path, true);
+        if (c == Cause::None) {
+            *readOnly = true;
+            prompts.ShowError(path + kWriteForbidden);
+            return true;
+        }
+        if (c == Cause::SharingViolation) {
+            prompts.ShowError(path + kAccessForbidden);
+            return false;
+        }
+    }
+    prompts.ShowError(fileerr::FullMessage(path, c));
+    return false;
+}
+
+bool SaveDocument(IFlowDoc& doc, bool overwrite, const FileSettings& settings,
+                  const std::vector<std::string>& otherPaths, IDocFileSystem& fs, IFlowPrompts& prompts) {
+    if (overwrite && !doc.Path().empty()) return Overwrite(doc, settings, fs, prompts);
+    return SaveAs(doc, settings, otherPaths, fs, prompts);
+}
+
+bool QueryCloseDocument(IFlowDoc& doc, IFlowPrompts& prompts, const std::function<bool()>& save) {
+    if (!doc.IsModified()) return true;
+    switch (prompts.Ask(doc.TabText() + kCloseModified)) {
+    case Answer::No: return true;
+    case Answer::Yes: return save();
+    case Answer::Cancel: break;
+    }
+    return false;
+}
+
+bool QueryCloseAll(const std::vector<IFlowDoc*>& docs, const std::vector<std::string>& tabTexts,
+                   IFlowPrompts& prompts, const std::function<bool(int)>& save) {
+    bool mayClose = true;
+    for (std::size_t i = 0; i < docs.size(); ++i) {
+        const std::string text = i < tabTexts.size() ? tabTexts[i] : std::string();
+        if (!docs[i]) {
+            prompts.ShowError(text + kExitUnknown);
+            continue;
+        }
+        if (!docs[i]->IsModified()) continue;
+        switch (prompts.Ask(text + kExitModified)) {
+        case Answer::Yes:
+            if (!save(static_cast<int>(i))) mayClose = false;
+            break;
+        case Answer::Cancel: mayClose = false; break;
+        case Answer::No: break;
+        }
+    }
+    return mayClose;
+}
+
+}  // namespace docs

@@ -1,0 +1,174 @@
+// CDocTabWnd: the document window, a tab strip over the view of the
+// selected tab. Each tab has a DocEntry with its editor ("CanvasEdit") and
+// the file it shows, which stays open while the tab shows it, denying other
+// programs writing (read-only documents deny nothing). It opens, saves,
+// backs up and closes documents, asks about unsaved changes, reorders tabs
+// by dragging, takes dropped files, and passes the editors' notifications
+// on to its parent with the title marks kept up to date.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "documents/core/DocFlows.h"
+#include "documents/core/DocRules.h"
+#include "documents/core/SaveSettings.h"
+#include "documents/win/TabDropTarget.h"
+#include "editor/core/ColorModeManager.h"
+#include "editor/win/CanvasEdit.h"
+#include "framework/win/File.h"
+#include "shell/win/SplitWnd.h"
+
+#include <shellapi.h>
+
+namespace settings {
+class SettingsStore;
+}
+
+struct DocEntry {
+    std::unique_ptr<CCanvasEdit> editor;
+    HWND browser = nullptr;         // the preview's browser; none yet
+    std::unique_ptr<CFile> file;    // open while the tab shows it; null for an untitled document
+    int previewShown = 0;
+    int loadCode = 0;               // CharCode the file was read or last written in
+    int navigateOnShow = 0;
+    std::string path;               // the file's full path, kept while the file is let go
+};
+
+// What the document window tells the window that hosts it.
+class IDocTabHost {
+public:
+    virtual ~IDocTabHost() = default;
+    // A tab became the shown one, or its title changed: the frame title
+    // (with its mark), the document's path (empty when untitled), its load
+    // code and line-end mode.
+    virtual void DocumentShown(const std::string& title, const std::string& path, int loadCode,
+                               int returnCode) = 0;
+    virtual void TitleChanged(const std::string& title) = 0;
+};
+
+class CTabStrip : public CWnd {
+public:
+    CTabStrip() = default;
+    class CDocTabWnd* m_owner = nullptr;
+
+protected:
+    LRESULT OnLButtonDownMsg(WPARAM, LPARAM);
+    LRESULT OnMouseMoveMsg(WPARAM, LPARAM);
+    LRESULT OnLButtonUpMsg(WPARAM, LPARAM);
+    LRESULT OnCaptureChangedMsg(WPARAM, LPARAM);
+    LRESULT OnTimerMsg(WPARAM, LPARAM);
+    LRESULT OnLButtonDblClkMsg(WPARAM, LPARAM);
+
+    int HitTab(int x, int y) const;
+    void DrawMarker(int x);
+    void EndDrag(bool apply, LPARAM lParam);
+    void ScrollStrip(bool right);
+
+    int m_dragTab = -1;
+    bool m_dragging = false;
+    POINT m_downAt = {};
+    int m_markerX = -1;
+    HCURSOR m_dragCursor = nullptr;
+    HICON m_marker = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CDocTabWnd : public CSplitWnd {
+public:
+    static constexpr UINT kControlId = 4014;
+    static constexpr UINT kTabControlId = 4007;
+    static constexpr char kOpenFilter[] =
+        "HTML関連 (*.html; *.htm; *.js; *.css; *.cgi; *.pl)|*.html;*.htm;*.js;*.css;*.cgi;*.pl|すべて(*.*)|*.*||";
+
+    CDocTabWnd();
+    ~CDocTabWnd() override;
+
+    // Creates the window, reads its settings, and makes the first untitled tab.
+    bool CreateDocWindow(HWND parent, IDocTabHost* host);
+    void SetHost(IDocTabHost* host) { m_host = host; }
+
+    // --- Tabs ----------------------------------------------------------------
+    bool CreateTab(const std::string& name, bool noSelect);
+    void CloseTab(int index, bool keepTabItem);
+    // 1 when the file is shown (opened, or its tab selected).
+    int OpenDocFile(const std::string& path, bool readOnly, bool noSelect);
+    // 1 when the file was written.
+    int SaveDoc(int index, bool overwrite);
+    int QueryCloseAll();
+    void ActivateTab(int index);
+    void MoveTab(int source, int target);
+    // The text of a file in SHIFT JIS; false when it cannot be read.
+    bool ReadTextFile(const std::string& path, std::string* text);
+
+    int TabCount() const { return static_cast<int>(m_docs.size()); }
+    int SelectedIndex() const;
+    CCanvasEdit* GetEditor(int index);
+    CFile* GetFile(int index);
+    std::string GetPath(int index);
+    int GetLoadCode(int index);
+    void SetLoadCode(int index, int code);
+    int GetPreviewShown(int index);
+    void SetPreviewShown(int index, int shown);
+    std::string GetTabText(int index) const;
+    int GetTabImage(int index) const;
+    void SetTabImage(int index, int image);
+    HWND TabStrip() const { return m_tab.m_hWnd; }
+    // The colour modes the shown editor is set up with, by file extension.
+    editor::ColorModeManager* ColorModes() { return m_modes.get(); }
+    HWND ActiveView() const { return m_activeView; }
+
+    // --- Commands --------------------------------------------------------------
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAll();
+    void OnNextTab();
+    void OnPrevTab();
+    // Dropped files (the main window's WM_DROPFILES).
+    void DropFiles(HDROP drop);
+
+    // --- Settings ---------------------------------------------------------------
+    const docs::FileSettings& FileSettings() const { return m_fileSettings; }
+    void SetFileSettings(const docs::FileSettings& s) { m_fileSettings = s; }
+    encoding::SaveSettings& SaveSettings() { return m_save; }
+
+    void RecalcLayout() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+    friend class CTabStrip;
+    friend class EntryDoc;
+
+    LRESULT OnDestroyMsg(WPARAM, LPARAM);
+    LRESULT OnDrawItemMsg(WPARAM, LPARAM);
+    LRESULT OnSetFocusMsg(WPARAM, LPARAM);
+
+    int Resolve(int index) const;
+    std::string SelectedTitle() const;
+    void UpdateTabImages();
+    void SetTabText(int index, const std::string& text);
+    void ShowTabMenu(int index, POINT screen);
+    std::vector<std::string> PathsExcept(int index) const;
+
+    CTabStrip m_tab;
+    std::vector<DocEntry> m_docs;
+    docs::UntitledCounter m_untitled;
+    docs::FileSettings m_fileSettings;
+    encoding::SaveSettings m_save;
+    HWND m_activeView = nullptr;
+    HIMAGELIST m_images = nullptr;
+    HFONT m_font = nullptr;
+    IDocTabHost* m_host = nullptr;
+    std::unique_ptr<editor::KeywordFolder> m_keywords;
+    std::unique_ptr<editor::ColorModeManager> m_modes;
+    CTabDropTarget m_dropTarget{*this};
+    bool m_closing = false;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,400 @@
+// The document window in a test host: untitled tabs and their reuse, the
+// same file opened twice, closing the last tab, moving tabs, saving with a
+// backup, Save As through the dialog with the default extension, Save As
+// onto a file another tab shows, and the title marks.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "documents/win/DocTabWnd.h"
+#include "e2e/E2E.h"
+#include "framework/core/PathUtil.h"
+#include "framework/win/FileDialog.h"
+#include "framework/win/MessageBox.h"
+
+namespace {
+
+class CHost : public CWnd {
+public:
+    bool Create() {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &CWnd::StdWndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "PqDocTabTestHost";
+        if (!RegisterWindowClass(wc)) return false;
+        return CreateEx(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 640, 420, nullptr, 0);
+    }
+    bool OnCommand(WPARAM, LPARAM) override { return true; }
+};
+
+struct Recorder : IDocTabHost {
+    std::string title, path;
+    int loadCode = -1, returnCode = -1;
+    void DocumentShown(const std::string& t, const std::string& p, int code, int ret) override {
+        title = t;
+        path = p;
+        loadCode = code;
+        returnCode = ret;
+    }
+    void TitleChanged(const std::string& t) override { title = t; }
+};
+
+struct Boxes : IMessageBoxService {
+    std::vector<std::string> texts;
+    std::deque<int> answers;  // default: the first button's answer for errors, Cancel for questions
+    int Show(HWND, const std::string& text, const std::string&, UINT type) override {
+        texts.push_back(text);
+        if (!answers.empty()) {
+            const int a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    }
+};
+
+struct Dialogs : IFileDialogService {
+    std::deque<std::string> paths;
+    std::vector<std::string> initials;
+    INT_PTR Run(CFileDialog& dialog) override {
+        initials.push_back(dialog.InitialName());
+        if (paths.empty()) return IDCANCEL;
+        dialog.SetResult(paths.front(), false);
+        paths.pop_front();
+        return IDOK;
+    }
+};
+
+class DocTabWndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = e2e::WorkDir() + "\\doctab";
+        ::CreateDirectoryA(e2e::WorkDir().c_str(), nullptr);
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        oldBoxes = SetMessageBoxService(&boxes);
+        oldDialogs = SetFileDialogService(&dialogs);
+        ASSERT_TRUE(host.Create());
+        ASSERT_TRUE(docs.CreateDocWindow(host.m_hWnd, &recorder));
+        docs.MoveWindow(0, 0, 600, 380);
+    }
+    void TearDown() override {
+        if (docs.m_hWnd) docs.DestroyWindow();
+        if (host.m_hWnd) host.DestroyWindow();
+        SetMessageBoxService(oldBoxes);
+        SetFileDialogService(oldDialogs);
+    }
+    std::string File(const std::string& name, const std::string& bytes) {
+        const std::string path = folder + "\\" + name;
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(e2e::WriteFileBytes(path, bytes));
+        return path;
+    }
+    void Type(const std::string& text) { docs.GetEditor(-1)->Model().ReplaceSelection(text, true); }
+
+    std::string folder;
+    CHost host;
+    CDocTabWnd docs;
+    Recorder recorder;
+    Boxes boxes;
+    Dialogs dialogs;
+    IMessageBoxService* oldBoxes = nullptr;
+    IFileDialogService* oldDialogs = nullptr;
+};
+
+TEST_F(DocTabWndTest, TheUntouchedUntitledTabIsReusedAndItsNumberComesBack) {
+    ASSERT_EQ(docs.TabCount(), 1);
+    EXPECT_EQ(docs.GetTabText(0), "無題1");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題1");
+    const std::string a = File("reuse.html", "abc\r\n");
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    EXPECT_EQ(docs.TabCount(), 1);
+    EXPECT_EQ(docs.GetTabText(0), "reuse.html");
+    EXPECT_EQ(recorder.title, "Pembroquil - reuse.html");
+    EXPECT_TRUE(pathutil::EqualNoCase(recorder.path, a)) << recorder.path;
+    docs.OnFileNew();
+    EXPECT_EQ(docs.TabCount(), 2);
+    EXPECT_EQ(docs.GetTabText(1), "無題1");
+    docs.OnFileNew();
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    // A modified untitled tab is not reused.
+    Type("x");
+    const std::string b = File("second.html", "b\n");
+    ASSERT_EQ(docs.OpenDocFile(b, false, false), 1);
+    EXPECT_EQ(docs.TabCount(), 4);
+    EXPECT_EQ(recorder.returnCode, 2);  // LF
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DocTabWndTest, OpeningAnOpenFileInAnyCaseOnlySelectsItsTab) {
+    const std::string a = File("same.html", "abc\r\n");
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    docs.OnFileNew();
+    ASSERT_EQ(docs.SelectedIndex(), 1);
+    std::string upper = a;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    ASSERT_EQ(docs.OpenDocFile(upper, false, false), 1);
+    EXPECT_EQ(docs.TabCount(), 2);
+    EXPECT_EQ(docs.SelectedIndex(), 0);
+}
+
+TEST_F(DocTabWndTest, ClosingTabsSelectsTheNeighbourAndTheLastLeavesAnUntitledTab) {
+    docs.OnFileNew();
+    docs.OnFileNew();
+    ::SendMessageA(docs.TabStrip(), TCM_SETCURSEL, 2, 0);
+    docs.ActivateTab(2);
+    docs.OnFileClose();
+    EXPECT_EQ(docs.TabCount(), 2);
+    EXPECT_EQ(docs.SelectedIndex(), 1);
+    docs.OnFileClose();
+    docs.OnFileClose();
+    EXPECT_EQ(docs.TabCount(), 1);
+    EXPECT_EQ(docs.GetTabText(0), "無題4");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題4");
+}
+
+TEST_F(DocTabWndTest, MovingATabTakesItsDocumentAlong) {
+    docs.OnFileNew();
+    docs.OnFileNew();
+    CCanvasEdit* second = docs.GetEditor(1);
+    docs.MoveTab(1, -1);
+    EXPECT_EQ(docs.GetTabText(0), "無題1");
+    EXPECT_EQ(docs.GetTabText(1), "無題3");
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    EXPECT_EQ(docs.GetEditor(2), second);
+    EXPECT_EQ(docs.SelectedIndex(), 2);
+    EXPECT_EQ(docs.ActiveView(), second->m_hWnd);
+}
+
+TEST_F(DocTabWndTest, TitleMarksFollowTheModifiedState) {
+    Type("あ");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題1 [更新]");
+    EXPECT_EQ(docs.GetTabImage(0), docs::kImageModified);
+    docs.GetEditor(-1)->Model().Undo();
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題1");
+    EXPECT_EQ(docs.GetTabImage(0), docs::kImagePlain);
+}
+
+TEST_F(DocTabWndTest, SaveKeepsABackupAndHoldsTheFileAgain) {
+    docs::FileSettings s = docs.FileSettings();
+    s.backup = 1;
+    docs.SetFileSettings(s);
+    const std::string a = File("backup.html", "old\r\n");
+    ::DeleteFileA((a + ".bak").c_str());
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("new ");
+    docs.OnFileSave();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "new old\r\n");
+    ASSERT_TRUE(e2e::ReadFileBytes(a + ".bak", &bytes));
+    EXPECT_EQ(bytes, "old\r\n");
+    EXPECT_EQ(recorder.title, "Pembroquil - backup.html");
+    HANDLE h = ::CreateFileA(a.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DocTabWndTest, SaveAsAddsTheDefaultExtensionAndAsksAboutThatName) {
+    const std::string target = folder + "\\readme.html";
+    File("readme.html", "keep");
+    Type("text");
+    dialogs.paths = {folder + "\\readme", folder + "\\readme"};
+    boxes.answers = {IDNO, IDYES};
+    docs.OnFileSaveAs();
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[0], target + " は既に存在します。\n上書きしますか？");
+    EXPECT_EQ(dialogs.initials, (std::vector<std::string>{"無題1", folder + "\\readme"}));
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(target, &bytes));
+    EXPECT_EQ(bytes, "text");
+    EXPECT_EQ(docs.GetTabText(0), target);
+    EXPECT_EQ(recorder.title, "Pembroquil - " + target);
+}
+
+TEST_F(DocTabWndTest, SaveAsOntoAFileAnotherTabShowsIsRefused) {
+    const std::string a = File("shown.html", "shown\r\n");
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    docs.OnFileNew();
+    Type("other");
+    dialogs.paths = {a, a};
+    docs.OnFileSaveAs();
+    EXPECT_EQ(dialogs.initials.size(), 1u);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("別のタブで開かれている"), std::string::npos);
+    EXPECT_EQ(docs.TabCount(), 2);
+    EXPECT_EQ(docs.GetTabText(1), "無題1");
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "shown\r\n");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題1 [更新]");
+}
+
+TEST_F(DocTabWndTest, QueryCloseAllCountsACancelledSaveDialogAsCancel) {
+    Type("unsaved");
+    boxes.answers = {IDYES};  // then the save dialog is cancelled
+    EXPECT_EQ(docs.QueryCloseAll(), 0);
+    EXPECT_EQ(boxes.texts[0], "無題1 の内容が変更されています。\n保存しますか？");
+    boxes.answers = {IDNO};
+    EXPECT_EQ(docs.QueryCloseAll(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Text as an OLE data object (only what a drop target asks for).
+class TextData : public IDataObject {
+public:
+    explicit TextData(std::string text) : m_text(std::move(text)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+            *object = this;
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+        if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
+        char* p = static_cast<char*>(::GlobalLock(h));
+        memcpy(p, m_text.c_str(), m_text.size() + 1);
+        ::GlobalUnlock(h);
+        m->tymed = TYMED_HGLOBAL;
+        m->hGlobal = h;
+        m->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+        return f && f->cfFormat == CF_TEXT && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+private:
+    std::string m_text;
+};
+
+TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
+    docs.OnFileNew();
+    ::SendMessageA(docs.TabStrip(), TCM_SETCURSEL, 0, 0);
+    docs.ActivateTab(0);
+    RECT second = {};
+    ASSERT_TRUE(::SendMessageA(docs.TabStrip(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+    POINT at = {(second.left + second.right) / 2, (second.top + second.bottom) / 2};
+    ::ClientToScreen(docs.TabStrip(), &at);
+    CTabDropTarget target(docs);
+    target.Register(docs.TabStrip());  // fails without OLE in this host; the strip is known either way
+    TextData data("表の文字");
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target.DragEnter(&data, 0, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    // The tab is selected after a pause.
+    target.OnSelectTimer();
+    EXPECT_EQ(docs.SelectedIndex(), 1);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target.Drop(&data, MK_CONTROL, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    std::string text;
+    docs.GetEditor(1)->Model().GetText(text);
+    EXPECT_EQ(text, "表の文字");
+    EXPECT_EQ(docs.GetTabImage(1), docs::kImageModified);
+    // A read-only editor takes nothing.
+    docs.GetEditor(1)->Model().SetReadOnly(true);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target.DragEnter(&data, 0, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    target.DragLeave();
+    target.Revoke();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DocTabWndTest, NewDocumentsStartWithTheTemplateAndSaveAllSavesEveryTab) {
+    const std::string templ = File("template.html", "<html>\r\n</html>\r\n");
+    docs::FileSettings s = docs.FileSettings();
+    s.useTemplate = 1;
+    s.templatePath = templ;
+    docs.SetFileSettings(s);
+    docs.OnFileNew();
+    std::string text;
+    docs.GetEditor(-1)->Model().GetText(text);
+    EXPECT_EQ(text, "<html>\r\n</html>\r\n");
+    EXPECT_EQ(recorder.title, "Pembroquil - 無題2");  // unmodified
+    // A missing template leaves the document empty without a message.
+    s.templatePath = folder + "\\none.html";
+    docs.SetFileSettings(s);
+    docs.OnFileNew();
+    docs.GetEditor(-1)->Model().GetText(text);
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(boxes.texts.empty());
+
+    const std::string a = File("all-a.html", "a\r\n"), b = File("all-b.html", "b\r\n");
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("1");
+    ASSERT_EQ(docs.OpenDocFile(b, false, false), 1);
+    Type("2");
+    // The untitled tabs ask for names: the first is cancelled, the rest too.
+    docs.OnFileSaveAll();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "1a\r\n");
+    ASSERT_TRUE(e2e::ReadFileBytes(b, &bytes));
+    EXPECT_EQ(bytes, "2b\r\n");
+    EXPECT_EQ(docs.GetTabImage(3), docs::kImagePlain);
+    EXPECT_EQ(docs.GetTabImage(4), docs::kImagePlain);
+    EXPECT_EQ(dialogs.initials.size(), 3u);  // 無題1, 無題2, 無題3
+}
+
+}  // namespace
+
+namespace {
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+TEST_F(DocTabWndTest, DraggingATabBeyondTheLastMakesItTheLast) {
+    docs.OnFileNew();
+    docs.OnFileNew();
+    HWND strip = docs.TabStrip();
+    RECT second = {}, last = {};
+    ASSERT_TRUE(::SendMessageA(strip, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+    ASSERT_TRUE(::SendMessageA(strip, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last)));
+    const int y = (second.top + second.bottom) / 2;
+    ::SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(second.left + 5, y));
+    ::SendMessageA(strip, WM_MOUSEMOVE, MK_LBUTTON, At(last.right + 20, y));
+    ::SendMessageA(strip, WM_LBUTTONUP, 0, At(last.right + 20, y));
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    EXPECT_EQ(docs.SelectedIndex(), 2);
+    // Released outside the strip: nothing moves.
+    ::SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(second.left + 5, y));
+    ::SendMessageA(strip, WM_MOUSEMOVE, MK_LBUTTON, At(second.left + 5, y + 300));
+    ::SendMessageA(strip, WM_LBUTTONUP, 0, At(second.left + 5, y + 300));
+    EXPECT_EQ(docs.GetTabText(0), "無題1");
+    EXPECT_EQ(docs.GetTabText(1), "無題3");
+    EXPECT_EQ(docs.GetTabText(2), "無題2");
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(DocTabWndTest, ManyTabsShowTheScrollArrows) {
+    for (int i = 0; i < 30; ++i) docs.OnFileNew();
+    HWND updown = ::FindWindowExA(docs.TabStrip(), nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_NE(updown, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(updown));
+    EXPECT_EQ(docs.TabCount(), 31);
+    EXPECT_EQ(docs.SelectedIndex(), 30);
+}
+
+}  // namespace
