@@ -478,3 +478,29 @@ TEST_F(CanvasEditPaintTest, JapaneseTextWithEveryMarkScreenshot) {
 }
 
 }  // namespace
+
+namespace {
+
+// The caret column's ruler mark is remembered per window: a second editor
+// whose caret lands on the x of the first one's still repaints its own ruler.
+TEST_F(CanvasEditPaintTest, RulerCaretMarkIsKeptPerWindow) {
+    CCanvasEdit other;
+    RECT rc = {0, 0, 800, 500};
+    ASSERT_TRUE(other.Create(parent, CCanvasEdit::kControlId + 1, &rc));
+    edit.Model().SetText(std::string("abcdefgh"));
+    other.Model().SetText(std::string("abcdefgh"));
+    edit.Model().SetSelection(5, 0, 5, 0);
+    ::UpdateWindow(other.m_hWnd);
+    ::ValidateRect(other.m_hWnd, nullptr);
+    other.Model().SetSelection(5, 0, 5, 0);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(other.m_hWnd, region, FALSE);
+    const auto g = other.Model().Geometry();
+    const int cw = other.CharWidth();
+    EXPECT_TRUE(::PtInRegion(region, g.textLeft + 5 * cw + cw / 2, 2));  // the new mark
+    EXPECT_TRUE(::PtInRegion(region, g.textLeft + cw / 2, 2));           // the old one
+    ::DeleteObject(region);
+    other.DestroyWindow();
+}
+
+}  // namespace
