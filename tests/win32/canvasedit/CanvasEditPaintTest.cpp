@@ -181,8 +181,12 @@ TEST_F(CanvasEditPaintTest, FontMeasuresAndRulerFontStaysFromCreation) {
     EXPECT_EQ(edit.RulerFont(), ruler);
     ASSERT_TRUE(::GetObjectA(ruler, sizeof lf, &lf));
     EXPECT_EQ(lf.lfHeight, 10);
-    // An unknown face still gives a font (the system substitutes one).
+    // An unknown face is looked for in the user's set, then in any set, then
+    // asked for in the ANSI set; the system substitutes a face.
     EXPECT_TRUE(edit.SetFont("No Such Face", 11, false, false));
+    ASSERT_TRUE(::GetObjectA(edit.TextFont(), sizeof lf, &lf));
+    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(edit.RulerFont(), ruler);
 }
 
 TEST_F(CanvasEditPaintTest, SelectionMarksAndCaretLineArePainted) {
