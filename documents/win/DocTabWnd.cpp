@@ -54,9 +54,16 @@ public:
         return fileerr::Cause::None;
     }
     fileerr::Cause Replace(const std::string& target, const std::string& source) override {
-        if (::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return fileerr::Cause::None;
-        return CFileError::CauseOf(::GetLastError());
+        // The new copy takes the original's name and then its attributes
+        // (hidden, system, archive), which the move would otherwise drop.
+        const DWORD attributes = ::GetFileAttributesA(target.c_str());
+        if (!::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return CFileError::CauseOf(::GetLastError());
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0)
+            ::SetFileAttributesA(target.c_str(), (attributes & kKept));
+        return fileerr::Cause::None;
     }
     void Remove(const std::string& path) override { ::DeleteFileA(path.c_str()); }
 };

@@ -198,6 +198,21 @@ TEST_F(DocTabWndTest, SaveKeepsABackupAndHoldsTheFileAgain) {
     EXPECT_TRUE(boxes.texts.empty());
 }
 
+TEST_F(DocTabWndTest, SavingAHiddenFileKeepsItHidden) {
+    const std::string a = File("hidden.html", "old\r\n");
+    ASSERT_TRUE(::SetFileAttributesA(a.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("new ");
+    docs.OnFileSave();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "new old\r\n");
+    const DWORD attributes = ::GetFileAttributesA(a.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
 TEST_F(DocTabWndTest, SaveAsAddsTheDefaultExtensionAndAsksAboutThatName) {
     const std::string target = folder + "\\readme.html";
     File("readme.html", "keep");
