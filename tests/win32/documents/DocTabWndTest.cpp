@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "documents/win/DocTabWnd.h"
+#include "editor/win/EditorDragDrop.h"
 #include "e2e/E2E.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
@@ -261,46 +262,6 @@ TEST_F(DocTabWndTest, QueryCloseAllCountsACancelledSaveDialogAsCancel) {
 
 namespace {
 
-// Text as an OLE data object (only what a drop target asks for).
-class TextData : public IDataObject {
-public:
-    explicit TextData(std::string text) : m_text(std::move(text)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *object = this;
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
-        if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
-        char* p = static_cast<char*>(::GlobalLock(h));
-        memcpy(p, m_text.c_str(), m_text.size() + 1);
-        ::GlobalUnlock(h);
-        m->tymed = TYMED_HGLOBAL;
-        m->hGlobal = h;
-        m->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
-        return f && f->cfFormat == CF_TEXT && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-private:
-    std::string m_text;
-};
-
 TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
     docs.OnFileNew();
     ::SendMessageA(docs.TabStrip(), TCM_SETCURSEL, 0, 0);
@@ -311,7 +272,10 @@ TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
     ::ClientToScreen(docs.TabStrip(), &at);
     CTabDropTarget target(docs);
     target.Register(docs.TabStrip());  // fails without OLE in this host; the strip is known either way
-    TextData data("表の文字");
+    const std::string dragged = "表の文字";
+    IDataObject* object = CreateTextDataObject(dragged.data(), dragged.size());
+    ASSERT_NE(object, nullptr);
+    IDataObject& data = *object;
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     ASSERT_EQ(target.DragEnter(&data, 0, POINTL{at.x, at.y}, &effect), S_OK);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
@@ -332,6 +296,7 @@ TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     target.DragLeave();
     target.Revoke();
+    object->Release();
 }
 
 }  // namespace
