@@ -6,6 +6,7 @@
 #include "config/core/SettingsStore.h"
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
+#include "shell/win/EditCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -78,6 +79,9 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
         return -1;
     }
     BindFileCommands();
+    BindEditCommands(m_commands, m_docs);
+    BindSaveCodeCommands(m_commands, m_docs);
+    BindPaneCommands(m_commands, m_panes);
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);
