@@ -1,0 +1,103 @@
+// The real program driven by its keys: Ctrl+O opens a file through the Open
+// dialog, Ctrl+S saves it, the File menu reached by Alt closes it; choosing
+// "EUC" and "LF" in the File menu's save code and line-end submenus makes
+// the next save write EUC with LF, and the choice is stored.
+#include <gtest/gtest.h>
+
+#include "e2e/E2E.h"
+
+namespace {
+
+class DocumentKeysE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::ResetSettings());
+        folder = e2e::WorkDir() + "\\keys";
+        ::CreateDirectoryA(e2e::WorkDir().c_str(), nullptr);
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    static bool TitleIs(const e2e::Program& app, const std::string& title) { return app.Title() == title; }
+    // The file name field of an Open or Save dialog.
+    static HWND FileNameField(HWND dialog) {
+        HWND combo = ::GetDlgItem(dialog, 0x47C);
+        if (combo) {
+            if (HWND edit = ::FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
+            return combo;
+        }
+        return ::GetDlgItem(dialog, 0x480);
+    }
+    static bool Writable(const std::string& path) {
+        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        ::CloseHandle(h);
+        return true;
+    }
+    std::string folder;
+};
+
+TEST_F(DocumentKeysE2E, CtrlOOpensCtrlSSavesAndTheFileMenuCloses) {
+    const std::string path = folder + "\\keys.html";
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "abc\r\n"));
+    e2e::Program app;
+    ASSERT_TRUE(app.Start());
+    // The first key after the start can be lost while the window takes the
+    // focus: a harmless key goes first.
+    ASSERT_TRUE(app.Key("ctrl+Home"));
+    ASSERT_TRUE(app.Key("ctrl+o"));
+    HWND dialog = app.WaitMessageBox();
+    ASSERT_NE(dialog, nullptr) << "no Open dialog";
+    HWND field = FileNameField(dialog);
+    ASSERT_NE(field, nullptr);
+    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ASSERT_TRUE(e2e::PressDialogButton(dialog, IDOK));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - keys.html"); }, 10000)) << app.Title();
+    EXPECT_FALSE(Writable(path)) << "the shown file is held";
+
+    ASSERT_TRUE(app.Key("x"));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - keys.html [更新]"); }, 5000)) << app.Title();
+    ASSERT_TRUE(app.Key("ctrl+s"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - keys.html"); }, 5000)) << app.Title();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(path, &bytes));
+    EXPECT_EQ(bytes, "xabc\r\n");
+
+    // "閉じる(&C)" of the File menu ("ファイル(&F)"), from the keyboard.
+    ASSERT_TRUE(app.Key("alt f c"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !TitleIs(app, "Pembroquil - keys.html"); }, 5000)) << app.Title();
+    EXPECT_TRUE(e2e::WaitFor([&] { return Writable(path); }, 5000)) << "the closed file is let go";
+    EXPECT_EQ(app.Close(), 0);
+}
+
+TEST_F(DocumentKeysE2E, EucAndLfChosenInTheFileMenuAreWrittenAndStored) {
+    const std::string path = folder + "\\euc-lf.html";
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "\x95\x5C\x8E\xA6\r\nabc\r\n"));  // 表示, SHIFT JIS with CRLF
+    e2e::Program app;
+    ASSERT_TRUE(app.Start("\"" + path + "\""));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - euc-lf.html"); }, 5000)) << app.Title();
+    ASSERT_TRUE(app.Key("ctrl+Home"));
+    EXPECT_EQ(app.StatusText(2), "SJIS");
+    EXPECT_EQ(app.StatusText(3), "CRLF");
+    // "保存時の文字コード(&H)" > "EUC(&E)", "保存時の改行コード(&R)" > "LF(&L)".
+    ASSERT_TRUE(app.Key("alt f h e"));
+    ASSERT_TRUE(app.Key("alt f r l"));
+    ASSERT_TRUE(app.Key("x"));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - euc-lf.html [更新]"); }, 5000))
+        << app.Title();
+    ASSERT_TRUE(app.Key("ctrl+s"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - euc-lf.html"); }, 5000)) << app.Title();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(path, &bytes));
+    EXPECT_EQ(bytes, "x\xC9\xBD\xBC\xA8\nabc\n");
+    EXPECT_TRUE(e2e::WaitFor([&] { return app.StatusText(2) == "EUC"; }, 3000)) << app.StatusText(2);
+    EXPECT_EQ(app.StatusText(3), "LF");
+    EXPECT_TRUE(app.Screenshot("commands-saved-euc-lf"));
+    EXPECT_EQ(app.Close(), 0);
+    DWORD code = 0, ret = 0;
+    EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveCode", &code));
+    EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveReturnCode", &ret));
+    EXPECT_EQ(code, 2u);
+    EXPECT_EQ(ret, 2u);
+}
+
+}  // namespace
