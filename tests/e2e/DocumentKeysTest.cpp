@@ -33,6 +33,10 @@ protected:
         ::CloseHandle(h);
         return true;
     }
+    static bool MenuOpen(const e2e::Program& app) {
+        HWND h = e2e::FindProcessWindow(app.ProcessId(), "#32768");
+        return h && ::IsWindowVisible(h);
+    }
     std::string folder;
 };
 
@@ -92,6 +96,17 @@ TEST_F(DocumentKeysE2E, EucAndLfChosenInTheFileMenuAreWrittenAndStored) {
     EXPECT_TRUE(e2e::WaitFor([&] { return app.StatusText(2) == "EUC"; }, 3000)) << app.StatusText(2);
     EXPECT_EQ(app.StatusText(3), "LF");
     EXPECT_TRUE(app.Screenshot("commands-saved-euc-lf"));
+    // The submenu shows the check mark on "EUC(&E)"; the Edit menu its states.
+    ASSERT_TRUE(app.Key("alt f h"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return MenuOpen(app); }, 5000));
+    EXPECT_TRUE(app.Screenshot("commands-save-code-menu"));
+    ASSERT_TRUE(app.Key("Escape Escape Escape"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !MenuOpen(app); }, 5000));
+    ASSERT_TRUE(app.Key("shift+End alt e"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return MenuOpen(app); }, 5000));
+    EXPECT_TRUE(app.Screenshot("commands-edit-menu"));
+    ASSERT_TRUE(app.Key("Escape Escape"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !MenuOpen(app); }, 5000));
     EXPECT_EQ(app.Close(), 0);
     DWORD code = 0, ret = 0;
     EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveCode", &code));
