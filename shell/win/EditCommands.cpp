@@ -11,11 +11,12 @@
 
 namespace {
 
-// The focused window when it is a plain edit field (the address bar's), so
-// that the editing keys work there as in any edit field.
-HWND FocusedEditField() {
+// The focused window when it is a plain edit field of the document window's
+// frame (the address bar's), so that the editing keys work there as in any
+// edit field.
+HWND FocusedEditField(const CDocTabWnd& docs) {
     HWND focus = ::GetFocus();
-    if (!focus) return nullptr;
+    if (!focus || !docs.m_hWnd || !::IsChild(::GetAncestor(docs.m_hWnd, GA_ROOT), focus)) return nullptr;
     char cls[16] = {};
     ::GetClassNameA(focus, cls, sizeof cls);
     return ::lstrcmpiA(cls, "Edit") == 0 ? focus : nullptr;
@@ -70,7 +71,7 @@ void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
         commands.SetHandler(
             cmd.id,
             [d, cmd] {
-                if (HWND field = FocusedEditField()) {
+                if (HWND field = FocusedEditField(*d)) {
                     if (cmd.fieldMessage == EM_SETSEL) ::SendMessageA(field, EM_SETSEL, 0, -1);
                     else if (cmd.fieldMessage) ::SendMessageA(field, cmd.fieldMessage, 0, 0);
                     return;
@@ -80,7 +81,7 @@ void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
                 if (CCanvasEdit* editor = d->GetEditor(-1)) cmd.run(editor->Model());
             },
             [d, cmd](CCmdUI* ui) {
-                if (FocusedEditField()) {
+                if (FocusedEditField(*d)) {
                     ui->Enable(cmd.fieldMessage != 0);
                     return;
                 }

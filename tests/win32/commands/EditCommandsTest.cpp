@@ -174,6 +174,15 @@ TEST_F(EditCommandsTest, AnEditFieldWithTheFocusTakesTheEditCommands) {
     EXPECT_EQ(Text(), "editor");
     EXPECT_FALSE(Model().HasSelection());
     ::DestroyWindow(field);
+    // An edit field of another window is not the frame's: the document acts.
+    HWND other = ::CreateWindowExA(0, "EDIT", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 60, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetFocus(other);
+    Run(ID_EDIT_SELECT_ALL);
+    Run(ID_EDIT_COPY);
+    EXPECT_EQ(ClipboardText(), "editor");
+    ::DestroyWindow(other);
 }
 
 TEST_F(EditCommandsTest, SaveCodeItemsCarryTheCheckMarkCycleAndDriveTheSave) {
