@@ -1,7 +1,8 @@
 // The real program driven by its keys: Ctrl+O opens a file through the Open
 // dialog, Ctrl+S saves it, the File menu reached by Alt closes it; choosing
 // "EUC" and "LF" in the File menu's save code and line-end submenus makes
-// the next save write EUC with LF, and the choice is stored.
+// the next save write EUC with LF, and the choice is stored; the close
+// button clicked with the mouse closes the shown document.
 #include <gtest/gtest.h>
 
 #include "e2e/E2E.h"
@@ -113,6 +114,24 @@ TEST_F(DocumentKeysE2E, EucAndLfChosenInTheFileMenuAreWrittenAndStored) {
     EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveReturnCode", &ret));
     EXPECT_EQ(code, 2u);
     EXPECT_EQ(ret, 2u);
+}
+
+TEST_F(DocumentKeysE2E, TheCloseButtonClosesTheShownDocument) {
+    const std::string path = folder + "\\button.html";
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "<p>ok</p>\r\n"));
+    e2e::Program app;
+    ASSERT_TRUE(app.Start("\"" + path + "\""));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - button.html"); }, 5000)) << app.Title();
+    HWND button = app.FindChild("MDIButtonWindow32");
+    ASSERT_NE(button, nullptr);
+    RECT rc = {};
+    ASSERT_TRUE(::GetWindowRect(button, &rc));
+    const std::string x = std::to_string((rc.left + rc.right) / 2), y = std::to_string((rc.top + rc.bottom) / 2);
+    ASSERT_EQ(e2e::RunHostProgram("xdotool mousemove " + x + " " + y + " sleep 0.3 click 1"), 0);
+    app.WaitIdle();
+    EXPECT_TRUE(e2e::WaitFor([&] { return !TitleIs(app, "Pembroquil - button.html"); }, 5000)) << app.Title();
+    EXPECT_TRUE(e2e::WaitFor([&] { return Writable(path); }, 5000)) << "the closed file is let go";
+    EXPECT_EQ(app.Close(), 0);
 }
 
 }  // namespace
