@@ -2,10 +2,13 @@
 // dialog, Ctrl+S saves it, the File menu reached by Alt closes it; choosing
 // "EUC" and "LF" in the File menu's save code and line-end submenus makes
 // the next save write EUC with LF, and the choice is stored; the close
-// button clicked with the mouse closes the shown document.
+// button clicked with the mouse closes the shown document; the tool bar's
+// save-code drop-down and its line-end button change the next save.
 #include <gtest/gtest.h>
 
 #include "e2e/E2E.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -33,6 +36,27 @@ protected:
         if (h == INVALID_HANDLE_VALUE) return false;
         ::CloseHandle(h);
         return true;
+    }
+    // A button's rectangle in screen coordinates, asked of the tool bar in the
+    // program's own memory.
+    static bool ToolButtonRect(const e2e::Program& app, HWND toolBar, UINT command, RECT* out) {
+        HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                       app.ProcessId());
+        if (!process) return false;
+        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        bool ok = false;
+        if (remote && ::SendMessageA(toolBar, TB_GETRECT, command, reinterpret_cast<LPARAM>(remote))) {
+            SIZE_T read = 0;
+            ok = ::ReadProcessMemory(process, remote, out, sizeof(RECT), &read) && read == sizeof(RECT);
+        }
+        if (remote) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        ::CloseHandle(process);
+        if (ok) ::MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(out), 2);
+        return ok;
+    }
+    static bool Click(int x, int y) {
+        return e2e::RunHostProgram("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                                   " sleep 0.3 click 1") == 0;
     }
     static bool MenuOpen(const e2e::Program& app) {
         HWND h = e2e::FindProcessWindow(app.ProcessId(), "#32768");
@@ -132,6 +156,44 @@ TEST_F(DocumentKeysE2E, TheCloseButtonClosesTheShownDocument) {
     EXPECT_TRUE(e2e::WaitFor([&] { return !TitleIs(app, "Pembroquil - button.html"); }, 5000)) << app.Title();
     EXPECT_TRUE(e2e::WaitFor([&] { return Writable(path); }, 5000)) << "the closed file is let go";
     EXPECT_EQ(app.Close(), 0);
+}
+
+TEST_F(DocumentKeysE2E, TheToolBarsCodeDropDownAndLineEndButtonChangeTheSave) {
+    const std::string path = folder + "\\toolbar.html";
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "\x95\x5C\n"));  // 表, SHIFT JIS with LF
+    e2e::Program app;
+    ASSERT_TRUE(app.Start("\"" + path + "\""));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - toolbar.html"); }, 5000)) << app.Title();
+    HWND toolBar = app.FindChild("ToolbarWindow32");
+    ASSERT_NE(toolBar, nullptr);
+    RECT code = {}, ret = {};
+    ASSERT_TRUE(ToolButtonRect(app, toolBar, 61204, &code));
+    ASSERT_TRUE(ToolButtonRect(app, toolBar, 40068, &ret));
+    // The arrow at the right end of the code button opens the save-code
+    // submenu; "JIS(&J)" is chosen there.
+    ASSERT_TRUE(Click(code.right - 4, (code.top + code.bottom) / 2));
+    ASSERT_TRUE(e2e::WaitFor([&] { return MenuOpen(app); }, 5000));
+    EXPECT_TRUE(app.Screenshot("commands-toolbar-code-dropdown"));
+    ASSERT_TRUE(app.Key("j"));
+    ASSERT_TRUE(e2e::WaitFor([&] { return !MenuOpen(app); }, 5000));
+    // The line-end button itself cycles: as loaded, then CRLF.
+    ASSERT_TRUE(Click(ret.left + 8, (ret.top + ret.bottom) / 2));
+    app.WaitIdle();
+    ASSERT_TRUE(app.Key("ctrl+End"));
+    ASSERT_TRUE(app.Key("x"));
+    ASSERT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - toolbar.html [更新]"); }, 5000))
+        << app.Title();
+    ASSERT_TRUE(app.Key("ctrl+s"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return TitleIs(app, "Pembroquil - toolbar.html"); }, 5000)) << app.Title();
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(path, &bytes));
+    EXPECT_EQ(bytes, "\x1B$BI=\x1B(B\r\nx");
+    EXPECT_EQ(app.Close(), 0);
+    DWORD saved = 0;
+    EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveCode", &saved));
+    EXPECT_EQ(saved, 1u);
+    EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveReturnCode", &saved));
+    EXPECT_EQ(saved, 0u);
 }
 
 }  // namespace
