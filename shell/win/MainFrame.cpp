@@ -7,6 +7,7 @@
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/EditCommands.h"
+#include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -82,6 +83,7 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     BindEditCommands(m_commands, m_docs);
     BindSaveCodeCommands(m_commands, m_docs);
     BindPaneCommands(m_commands, m_panes);
+    RegisterHelpCommands(m_commands, m_hWnd);
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);

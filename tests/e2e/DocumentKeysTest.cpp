@@ -3,7 +3,8 @@
 // "EUC" and "LF" in the File menu's save code and line-end submenus makes
 // the next save write EUC with LF, and the choice is stored; the close
 // button clicked with the mouse closes the shown document; the tool bar's
-// save-code drop-down and its line-end button change the next save.
+// save-code drop-down and its line-end button change the next save; the
+// Help menu's about box opens from the keyboard.
 #include <gtest/gtest.h>
 
 #include "e2e/E2E.h"
@@ -194,6 +195,20 @@ TEST_F(DocumentKeysE2E, TheToolBarsCodeDropDownAndLineEndButtonChangeTheSave) {
     EXPECT_EQ(saved, 1u);
     EXPECT_TRUE(e2e::ReadSettingInt("Main", "SaveReturnCode", &saved));
     EXPECT_EQ(saved, 0u);
+}
+
+TEST_F(DocumentKeysE2E, TheHelpMenuOpensTheAboutBox) {
+    e2e::Program app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Key("ctrl+Home"));
+    // "ヘルプ(&H)" > "バージョン情報(&A)".
+    ASSERT_TRUE(app.Key("alt h a"));
+    HWND about = app.WaitMessageBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(e2e::WindowText(about), "Pembroquilのバージョン情報");
+    ASSERT_TRUE(e2e::PressDialogButton(about, IDOK));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(about); }, 5000));
+    EXPECT_EQ(app.Close(), 0);
 }
 
 }  // namespace
