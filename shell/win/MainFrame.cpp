@@ -6,6 +6,8 @@
 #include "config/core/SettingsStore.h"
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
+#include "shell/win/EditCommands.h"
+#include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -78,6 +80,10 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
         return -1;
     }
     BindFileCommands();
+    BindEditCommands(m_commands, m_docs);
+    BindSaveCodeCommands(m_commands, m_docs);
+    BindPaneCommands(m_commands, m_panes);
+    RegisterHelpCommands(m_commands, m_hWnd);
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);
