@@ -270,6 +270,29 @@ TEST_F(FrameE2E, ASecondStartsFileWaitsForTheOpenDialogAndThenOpens) {
     EXPECT_EQ(first.Close(), 0);
 }
 
+TEST_F(FrameE2E, ASecondStartWaitsAsLongAsTheFirstShowsItsStartUpMessages) {
+    const std::string a = MakeFile("waiting.html", 3);
+    ASSERT_TRUE(e2e::DeleteSettings());
+    e2e::Program first;
+    ASSERT_TRUE(first.Launch());
+    HWND box = first.WaitMessageBox();
+    ASSERT_NE(box, nullptr);
+    // The first copy has no window yet and the user takes a while.
+    e2e::Program second;
+    ASSERT_TRUE(second.Launch(Quoted(a)));
+    EXPECT_EQ(second.WaitExit(17000), -1);
+    EXPECT_EQ(e2e::FindProcessWindow(second.ProcessId(), "PembroquilWClass"), nullptr);
+    for (int i = 0; i < 3 && box; ++i) {
+        ASSERT_TRUE(e2e::PressDialogButton(box, IDOK));
+        e2e::WaitFor([&] { return !::IsWindow(box); }, 5000);
+        box = i < 2 ? first.WaitMessageBox() : nullptr;
+    }
+    EXPECT_EQ(second.WaitExit(15000), 0);
+    ASSERT_TRUE(first.AttachWindow());
+    EXPECT_TRUE(WaitTitle(first, "Pembroquil - waiting.html")) << first.Title();
+    EXPECT_EQ(first.Close(), 0);
+}
+
 BOOL CALLBACK FindHelpWindow(HWND h, LPARAM lp) {
     auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(lp);
     DWORD pid = 0;
