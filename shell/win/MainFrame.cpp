@@ -113,8 +113,7 @@ void CMainFrame::RestoreLastFiles() {
             if (!editor) continue;
             editor::EditorModel& model = editor->Model();
             const shell::OpenFileRecord r = shell::ClampRecordToText(record, model.TextLength(), model.LineCount());
-            if (r.start != r.end) model.SetSelectionOffsets(r.start, r.end);
-            else if (model.TextLength() > 0) model.SetSelectionOffsets(r.start, r.start);
+            model.SetSelectionOffsets(r.start, r.end);
             model.SetScrollPosition(r.xPos, r.yPos);
             ++reopened;
         }

@@ -35,6 +35,10 @@ public:
     // Placement, the files open now (with LastOpen), split layout and the
     // status bar's display, written once the documents agreed to close.
     void SaveFrameState();
+    // LastSize, LastOpen and the status bar's display as the frame keeps
+    // them until it saves them at exit (the options sheet replaces them).
+    const shell::FrameOptions& Options() const { return m_options; }
+    void SetOptions(const shell::FrameOptions& options) { m_options = options; }
 
     CStatusBar& StatusBar() { return m_wndStatusBar; }
     CommandManager& Commands() { return m_commands; }
