@@ -113,3 +113,16 @@ add_custom_command(OUTPUT ${PQ_OUT_DIR}/Pembroquil.chm
   COMMENT "Compiling Pembroquil.chm")
 add_custom_target(pq_help ALL DEPENDS ${PQ_OUT_DIR}/Pembroquil.chm)
 add_dependencies(pq_data pq_help)
+
+# Win32 benchmarks: tests/bench/win32/<name>.cpp become bench_win32_<name>.exe.
+# They print figures and are run by hand under the test bed, not by ctest.
+file(GLOB PQ_WIN32_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win32/*.cpp)
+foreach(src ${PQ_WIN32_BENCH_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(bench_win32_${name} ${src})
+  target_include_directories(bench_win32_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(bench_win32_${name} PRIVATE pqwin)
+  target_link_options(bench_win32_${name} PRIVATE ${PQ_STATIC_LINK} -mconsole)
+  pq_project_flags(bench_win32_${name})
+  set_target_properties(bench_win32_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()

@@ -40,6 +40,16 @@ public:
     // Chooses the text font (face name, point size, bold) and measures it.
     bool SetFont(const std::string& face, int pointSize, bool bold, bool redraw);
     HFONT TextFont() const { return m_font; }
+    HFONT PlainFont() const { return m_plainFont.handle; }
+    HFONT RulerFont() const { return m_rulerFont.handle; }
+    int CharWidth() const { return m_charWidth; }
+    int LineHeight() const { return m_model.Metrics().lineHeight; }
+    // Paints the rectangle `rc` of the client area into `dc` (erasing it
+    // first): text, selection, marks, gutter, ruler and margin.
+    void PaintTo(HDC dc, const RECT& rc);
+    // The character set SetFont asks for: from the ANSI code page of the
+    // user's default language, else the window's device context's.
+    int PreferredCharset();
 
     // Keys, mouse and dropping: the caret navigation and selection logic.
     editor::EditorInput& Input() { return m_input; }
@@ -102,6 +112,14 @@ protected:
     // The 1-pixel caret at the drop position while a drag is over the window.
     void ShowDropCaret();
     void EndDropCaret();
+    // Painting (CanvasEditPaint.cpp).
+    void PaintLines(HDC dc, const RECT& rc);
+    void PaintGutter(HDC dc, const RECT& rc);
+    void PaintRuler(HDC dc, const RECT& rc);
+    void InvalidateGutterLine(int line);
+    void InvalidateRulerCell(int x);
+    void OnFocusGained();
+    void GiveImeFont();
 
     editor::EditorModel m_model;
     HFONT m_font = nullptr;
@@ -117,6 +135,23 @@ protected:
     bool m_dropCaret = false;
     DWORD m_dropEffect = 0;
     POINT m_dropPoint = {0, 0};
+    // A GDI font deleted with its owner.
+    struct FontHandle {
+        HFONT handle = nullptr;
+        FontHandle() = default;
+        FontHandle(const FontHandle&) = delete;
+        FontHandle& operator=(const FontHandle&) = delete;
+        ~FontHandle() { Reset(nullptr); }
+        void Reset(HFONT font) {
+            if (handle) ::DeleteObject(handle);
+            handle = font;
+        }
+    };
+    FontHandle m_plainFont;  // the text font's face and size at normal weight: line numbers
+    FontHandle m_rulerFont;  // made once from the first text font, 10 units high
+    int m_caretWidth = 0;    // the caret as last created (0: not yet shaped)
+    int m_caretHeight = 0;
+    int m_rulerCaretX = -1;  // where the caret column is marked on this window's ruler
 
     DECLARE_MESSAGE_MAP()
 };
