@@ -11,6 +11,7 @@
 namespace {
 
 constexpr UINT kEditorGetSelLength = 0x0416;
+constexpr UINT kEditorGetTextLength = 0x0419;
 
 class FrameE2E : public ::testing::Test {
 protected:
@@ -116,6 +117,19 @@ TEST_F(FrameE2E, LastOpenReopensTheFilesReadOnlyAsBeforeWithSelectionAndExitWrit
     ASSERT_TRUE(WaitTitle(again, "Pembroquil - second.html")) << again.Title();
     EXPECT_EQ(::SendMessageA(again.ShownEditor(), kEditorGetSelLength, 0, 0), 4);
     EXPECT_EQ(again.Close(), 0);
+}
+
+TEST_F(FrameE2E, WithoutAReopenedFileTheFirstDocumentStartsWithTheTemplate) {
+    const std::string text = "<html>\r\n<body>\r\n</body>\r\n</html>\r\n";
+    const std::string templ = PathOf("template.html");
+    ASSERT_TRUE(e2e::WriteFileBytes(templ, text));
+    ASSERT_TRUE(e2e::WriteSettingInt("Main", "Template", 1));
+    ASSERT_TRUE(e2e::WriteSettingString("Main", "TemplatePath", templ));
+    e2e::Program app;
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.Title(), "Pembroquil - 無題1");
+    EXPECT_EQ(::SendMessageA(app.ShownEditor(), kEditorGetTextLength, 0, 0), static_cast<LRESULT>(text.size()));
+    EXPECT_EQ(app.Close(), 0);  // unmodified: no question
 }
 
 TEST_F(FrameE2E, WithoutLastOpenNoFilesAreRememberedAndAHiddenStatusBarStaysHidden) {
