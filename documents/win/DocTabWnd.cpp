@@ -822,15 +822,22 @@ LRESULT CDocTabWnd::OnSetFocusMsg(WPARAM, LPARAM) {
 
 void CDocTabWnd::OnFileNew() {
     if (!CreateTab("", false)) return;
+    ApplyTemplate(TabCount() - 1);
+    ActivateTab(SelectedIndex());
+}
+
+void CDocTabWnd::ApplyTemplate(int index) {
+    if (index < 0 || index >= TabCount()) return;
+    DocEntry& e = m_docs[static_cast<std::size_t>(index)];
+    if (!e.path.empty() || !e.editor) return;
     if (m_fileSettings.useTemplate == 1 && !m_fileSettings.templatePath.empty()) {
         std::string text;
         if (ReadTextFile(m_fileSettings.templatePath, &text)) {
-            editor::EditorModel& model = m_docs.back().editor->Model();
+            editor::EditorModel& model = e.editor->Model();
             model.SetText(text);
             model.SetModified(false);
         }
     }
-    ActivateTab(SelectedIndex());
 }
 
 void CDocTabWnd::OnFileOpen() {

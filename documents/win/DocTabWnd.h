@@ -122,6 +122,9 @@ public:
 
     // --- Commands --------------------------------------------------------------
     void OnFileNew();
+    // With the template option on, sets the template text into the untitled
+    // document of tab `index` (unmodified); other tabs are left alone.
+    void ApplyTemplate(int index);
     void OnFileOpen();
     void OnFileClose();
     void OnFileSave();

@@ -1,6 +1,7 @@
 #include "shell/core/FrameState.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -72,12 +73,40 @@ Rect ClampToWorkArea(const Rect& stored, const Rect& work, std::int32_t minWidth
                 static_cast<std::int32_t>(y + h)};
 }
 
+FrameOptions ReadFrameOptions(const settings::SettingsStore& store) {
+    FrameOptions o;
+    o.lastSize = store.ReadSettingInt("Main", "LastSize", 0) == 1;
+    o.lastOpen = store.ReadSettingInt("Main", "LastOpen", 0) == 1;
+    o.statusBar = store.ReadSettingInt("Main", "StatusBarDisp", 1) != 0;
+    return o;
+}
+
+void WriteFrameOptions(settings::SettingsStore& store, const FrameOptions& options) {
+    store.WriteSettingInt("Main", "StatusBarDisp", options.statusBar ? 1 : 0);
+    store.WriteSettingInt("Main", "LastSize", options.lastSize ? 1 : 0);
+    store.WriteSettingInt("Main", "LastOpen", options.lastOpen ? 1 : 0);
+}
+
+OpenFileRecord ClampRecordToText(const OpenFileRecord& record, long long textLength, std::int32_t lineCount) {
+    OpenFileRecord r = record;
+    const long long length = std::max(0LL, textLength);
+    const auto inText = [length](std::int32_t v) {
+        return static_cast<std::int32_t>(std::clamp<long long>(v, 0, std::min<long long>(length, INT32_MAX)));
+    };
+    r.start = inText(record.start);
+    r.end = inText(record.end);
+    r.xPos = std::clamp<std::int32_t>(record.xPos, 0, 2047);
+    r.yPos = std::clamp<std::int32_t>(record.yPos, 0, std::max<std::int32_t>(lineCount - 1, 0));
+    return r;
+}
+
 bool ParseOpenRequest(unsigned long id, const void* data, std::size_t size, std::string* path) {
     if (id != kOpenRequestId || !data || size == 0) return false;
     const char* bytes = static_cast<const char*>(data);
     const void* nul = std::memchr(bytes, '\0', size);
     const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
-    if (length == 0) return false;
+    // A second start never sends more than a long path of 259 bytes.
+    if (length == 0 || length >= kOpenRequestSize) return false;
     path->assign(bytes, length);
     return true;
 }

@@ -61,8 +61,24 @@ constexpr unsigned long kOpenRequestId = 20000807;
 constexpr std::size_t kOpenRequestSize = 260;
 // Takes the path out of a copy-data block. Only the identifier is trusted:
 // at most `size` bytes are read, the path ends at the first NUL or at the
-// block's end, and an empty path is refused.
+// block's end, and an empty path or one longer than 259 bytes is refused.
 bool ParseOpenRequest(unsigned long id, const void* data, std::size_t size, std::string* path);
+
+// The frame's own options in "Main": LastSize (start with the last position
+// and size), LastOpen (reopen the files of the last run) and StatusBarDisp.
+struct FrameOptions {
+    bool lastSize = false;
+    bool lastOpen = false;
+    bool statusBar = true;
+};
+FrameOptions ReadFrameOptions(const settings::SettingsStore& store);
+void WriteFrameOptions(settings::SettingsStore& store, const FrameOptions& options);
+
+// What a stored record may set in an editor whose text is `textLength` bytes
+// of `lineCount` lines: the selection within 0 .. textLength (a negative end
+// would otherwise ask for the whole text) and the scroll position within
+// 0 .. 2047 columns and 0 .. lineCount - 1 lines.
+OpenFileRecord ClampRecordToText(const OpenFileRecord& record, long long textLength, std::int32_t lineCount);
 
 // Status bar texts.
 std::string CaretPositionText(std::int32_t line, std::int32_t column);  // " %ld行、%ld列 " of line+1, column+1

@@ -10,6 +10,7 @@
 #include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
+#include "shell/win/HelpCommands.h"
 
 namespace {
 constexpr int kStatusPanes = 4;  // prompt, caret position, load code, line end
@@ -20,6 +21,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgndMsg)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSessionMsg)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSessionMsg)
+    ON_MESSAGE(WM_TIMER, OnTimerMsg)
     ON_MESSAGE(WM_DROPFILES, OnDropFilesMsg)
     ON_MESSAGE(WM_COPYDATA, OnCopyDataMsg)
     ON_MESSAGE(WM_SETFOCUS, OnFrameSetFocusMsg)
@@ -46,9 +49,131 @@ bool CMainFrame::RegisterFrameClass(HINSTANCE instance) {
     return RegisterWindowClass(wc);
 }
 
+namespace {
+
+// The work area of the monitor nearest to a rectangle.
+shell::Rect WorkAreaNear(const RECT& rc) {
+    RECT work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (HMONITOR monitor = ::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST)) {
+        if (::GetMonitorInfoA(monitor, &info)) work = info.rcWork;
+    } else {
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    }
+    return shell::Rect{work.left, work.top, work.right, work.bottom};
+}
+
+}  // namespace
+
 bool CMainFrame::Create() {
-    return CreateFrame(appinfo::kMainWindowClass, LoadResString(IDR_MAINFRAME).c_str(),
-                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_ACCEPTFILES);
+    const std::string text = LoadResString(IDR_MAINFRAME);
+    const char* title = text.c_str();
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    const settings::SettingsStore* store = settings::Current();
+    if (store) m_options = shell::ReadFrameOptions(*store);
+    if (!store || !m_options.lastSize)
+        return CreateFrame(appinfo::kMainWindowClass, title, style, WS_EX_ACCEPTFILES);
+
+    // Defaults for missing values: three quarters of the work area.
+    RECT primary = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &primary, 0);
+    shell::FramePlacement current;
+    current.rect = shell::Rect{primary.left + 40, primary.top + 30,
+                               primary.left + 40 + (primary.right - primary.left) * 3 / 4,
+                               primary.top + 30 + (primary.bottom - primary.top) * 3 / 4};
+    const shell::FramePlacement stored = shell::ReadFramePlacement(*store, current);
+    const RECT want = {stored.rect.left, stored.rect.top, stored.rect.right, stored.rect.bottom};
+    const shell::Rect r = shell::ClampToWorkArea(stored.rect, WorkAreaNear(want));
+    const RECT rc = {r.left, r.top, r.right, r.bottom};
+    return CreateFrame(appinfo::kMainWindowClass, title, style, WS_EX_ACCEPTFILES, &rc);
+}
+
+void CMainFrame::RestoreWindow() {
+    bool zoomed = false;
+    if (m_options.lastSize) {
+        if (const settings::SettingsStore* store = settings::Current())
+            zoomed = store->ReadSettingInt("Main", "Zoomed", 0) == 1;
+    }
+    ShowWindow(zoomed ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    ::UpdateWindow(m_hWnd);
+}
+
+void CMainFrame::RestoreLastFiles() {
+    const settings::SettingsStore* store = settings::Current();
+    int reopened = 0;
+    if (store && m_options.lastOpen) {
+        ::EnableWindow(m_hWnd, FALSE);
+        for (const shell::OpenFileRecord& record : shell::ReadOpenHistory(*store)) {
+            // A file that cannot be opened has said why; the others still open.
+            const int tabsBefore = m_docs.TabCount();
+            if (m_docs.OpenDocFile(record.path, record.readOnly, true) != 1) continue;
+            // A new tab is the last; a file already open (or the reused
+            // untitled tab) is the selected one.
+            const int index = m_docs.TabCount() > tabsBefore ? m_docs.TabCount() - 1 : m_docs.SelectedIndex();
+            CCanvasEdit* editor = m_docs.GetEditor(index);
+            if (!editor) continue;
+            editor::EditorModel& model = editor->Model();
+            const shell::OpenFileRecord r = shell::ClampRecordToText(record, model.TextLength(), model.LineCount());
+            model.SetSelectionOffsets(r.start, r.end);
+            model.SetScrollPosition(r.xPos, r.yPos);
+            ++reopened;
+        }
+        if (reopened > 0) {
+            const int last = m_docs.TabCount() - 1;
+            ::SendMessageA(m_docs.TabStrip(), TCM_SETCURSEL, last, 0);
+            m_docs.ActivateTab(last);
+        }
+        ::EnableWindow(m_hWnd, TRUE);
+    }
+    if (reopened == 0) m_docs.ApplyTemplate(0);
+    m_docs.ActivateTab(-1);
+}
+
+void CMainFrame::SaveFrameState() {
+    settings::SettingsStore* store = settings::Current();
+    if (!store || !m_hWnd || m_stateSaved) return;
+    m_stateSaved = true;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    ::GetWindowPlacement(m_hWnd, &wp);
+    const bool iconic = ::IsIconic(m_hWnd) != FALSE;
+    const bool zoomed = ::IsZoomed(m_hWnd) || (iconic && (wp.flags & WPF_RESTORETOMAXIMIZED));
+    if (!zoomed && !iconic) {
+        const RECT rc = GetWindowRect();
+        shell::WriteFramePlacement(*store, shell::FramePlacement{shell::Rect{rc.left, rc.top, rc.right, rc.bottom}, false});
+    } else {
+        // The last normal rectangle stays as it was stored.
+        store->WriteSettingInt("Main", "Zoomed", zoomed ? 1 : 0);
+    }
+    store->DeleteSettingSection(shell::kOpenHistorySection);
+    if (m_options.lastOpen) {
+        std::vector<shell::OpenFileRecord> files;
+        for (int i = 0; i < m_docs.TabCount(); ++i) {
+            const std::string path = m_docs.GetPath(i);
+            CCanvasEdit* editor = m_docs.GetEditor(i);
+            if (path.empty() || !editor) continue;  // untitled documents are not remembered
+            const editor::EditorModel& model = editor->Model();
+            shell::OpenFileRecord r;
+            r.path = path;
+            r.readOnly = model.IsReadOnly();
+            long long start = 0, end = 0;
+            model.GetSelectionOffsets(&start, &end);
+            r.start = static_cast<std::int32_t>(start);
+            r.end = static_cast<std::int32_t>(end);
+            int column = 0, line = 0;
+            model.GetScrollPosition(&column, &line);
+            r.xPos = column;
+            r.yPos = line;
+            files.push_back(r);
+        }
+        shell::WriteOpenHistory(*store, files);
+    }
+    m_panes.SaveLayout(*store);
+    // The style bit, not IsWindowVisible: a minimised frame shows no child.
+    m_options.statusBar =
+        m_wndStatusBar.m_hWnd && (::GetWindowLongA(m_wndStatusBar.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    shell::WriteFrameOptions(*store, m_options);
 }
 
 LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
@@ -63,6 +188,7 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     }
     m_wndStatusBar.SetMinHeight(::GetSystemMetrics(SM_CYICON) / 2 + 2 * ::GetSystemMetrics(SM_CYEDGE));
     SetStatusBar(&m_wndStatusBar);
+    if (!m_options.statusBar) m_wndStatusBar.ShowWindow(SW_HIDE);
 
     // Commands: the key table, then the bars with the menus built from the
     // command table. The menu bar's key handler runs before the keys.
@@ -71,6 +197,7 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     SetCommandRouter(&m_commands);
     m_commands.SetHandler(ID_TOOL_CUSTOMIZE, [this] { OpenCustomizeSheet(CCstmzSheet::kAllPages, 0); });
     m_commands.SetHandler(ID_HELP_KEYMAP, [this] { OpenKeyHelp(); });
+    RegisterHelpCommands(m_commands, m_hWnd);
     if (!m_bars.Create(this, m_commands)) {
         PqErrorBox(nullptr, "Pembroquilの起動に失敗しました。");
         return -1;
@@ -163,11 +290,22 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CMainFrame::OnClose() {
     if (m_docs.m_hWnd && !m_docs.QueryCloseAll()) return;
+    SaveFrameState();
     CFrameWnd::OnClose();
 }
 
 LRESULT CMainFrame::OnQueryEndSessionMsg(WPARAM, LPARAM) {
+    // Only the question: the session may still go on when another program
+    // refuses, so the frame stays until the session really ends.
     return (!m_docs.m_hWnd || m_docs.QueryCloseAll()) ? TRUE : FALSE;
+}
+
+LRESULT CMainFrame::OnEndSessionMsg(WPARAM wParam, LPARAM) {
+    if (!wParam) return 0;
+    // The documents were offered for saving when the session asked.
+    SaveFrameState();
+    DestroyWindow();
+    return 0;
 }
 
 LRESULT CMainFrame::OnDropFilesMsg(WPARAM wParam, LPARAM) {
@@ -180,7 +318,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
         app->RemovePreTranslateHandler(&m_commands);
         app->RemoveIdleHandler(this);
     }
-    if (settings::SettingsStore* store = settings::Current()) m_panes.SaveLayout(*store);
+    ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
     m_commands.SaveKeyTable();
     SetCommandRouter(nullptr);
@@ -205,7 +343,10 @@ bool CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 
 std::string CMainFrame::GetMessageString(UINT id) const { return m_commands.CommandDescription(id); }
 
-void CMainFrame::OnIdle() { UpdateControlBars(); }
+void CMainFrame::OnIdle() {
+    UpdateControlBars();
+    OpenPendingFiles();
+}
 
 void CMainFrame::OpenCustomizeSheet(unsigned pageMask, int keyCategory) {
     CCstmzSheet sheet(m_hWnd, m_commands, pageMask, keyCategory);
@@ -244,17 +385,36 @@ LRESULT CMainFrame::OnCopyDataMsg(WPARAM, LPARAM lParam) {
     if (!cds || !shell::ParseOpenRequest(static_cast<unsigned long>(cds->dwData), cds->lpData, cds->cbData, &path))
         return FALSE;
     // Opened once the sender has its answer, so that it never waits on a
-    // message box of this program.
+    // message box of this program, and only by the program's own loop. The
+    // timer keeps waking that loop while a dialog's loop runs instead.
     m_pendingOpen.push_back(path);
     PostMessage(kOpenPendingMessage);
+    ::SetTimer(m_hWnd, kOpenPendingTimer, 250, nullptr);
     return TRUE;
 }
 
 LRESULT CMainFrame::OnOpenPendingMsg(WPARAM, LPARAM) {
+    // Only wakes the loop: the files open when it is idle.
+    return 0;
+}
+
+LRESULT CMainFrame::OnTimerMsg(WPARAM wParam, LPARAM lParam) {
+    if (wParam != kOpenPendingTimer) return DefWindowProc(WM_TIMER, wParam, lParam);
+    if (m_pendingOpen.empty()) ::KillTimer(m_hWnd, kOpenPendingTimer);
+    else PostMessage(kOpenPendingMessage);
+    return 0;
+}
+
+void CMainFrame::OpenPendingFiles() {
+    // Not while the frame is disabled (a dialog it owns, or the files of the
+    // last run being opened), nor from a message box of one of these files.
+    if (m_pendingOpen.empty() || m_openingPending || !::IsWindowEnabled(m_hWnd)) return;
+    m_openingPending = true;
+    ::KillTimer(m_hWnd, kOpenPendingTimer);
     std::vector<std::string> paths;
     paths.swap(m_pendingOpen);
     for (const std::string& path : paths) m_docs.OpenDocFile(path, false, false);
-    return 0;
+    m_openingPending = false;
 }
 
 LRESULT CMainFrame::OnFrameSetFocusMsg(WPARAM wParam, LPARAM lParam) {

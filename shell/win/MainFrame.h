@@ -14,6 +14,7 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
 #include "shell/win/BarContainer.h"
+#include "shell/core/FrameState.h"
 #include "shell/win/SplitPanes.h"
 
 class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost {
@@ -22,7 +23,22 @@ public:
     ~CMainFrame() override;
 
     static bool RegisterFrameClass(HINSTANCE instance);
+    // Creates the frame, with LastSize at its stored rectangle (kept on the
+    // screen), so that the panes are laid out for that size.
     bool Create();
+    // Start-up after the frame exists: shows it (maximised when it was, with
+    // LastSize), then with LastOpen reopens the files of the last run with
+    // their selection and scroll position and selects the last one; without
+    // a reopened file the first tab gets the template text.
+    void RestoreWindow();
+    void RestoreLastFiles();
+    // Placement, the files open now (with LastOpen), split layout and the
+    // status bar's display, written once the documents agreed to close.
+    void SaveFrameState();
+    // LastSize, LastOpen and the status bar's display as the frame keeps
+    // them until it saves them at exit (the options sheet replaces them).
+    const shell::FrameOptions& Options() const { return m_options; }
+    void SetOptions(const shell::FrameOptions& options) { m_options = options; }
 
     CStatusBar& StatusBar() { return m_wndStatusBar; }
     CommandManager& Commands() { return m_commands; }
@@ -57,12 +73,22 @@ protected:
     // fails, keeps the program running.
     void OnClose() override;
     LRESULT OnQueryEndSessionMsg(WPARAM, LPARAM);
+    LRESULT OnEndSessionMsg(WPARAM, LPARAM);
     LRESULT OnDropFilesMsg(WPARAM, LPARAM);
     LRESULT OnCopyDataMsg(WPARAM, LPARAM);
     LRESULT OnFrameSetFocusMsg(WPARAM, LPARAM);
     LRESULT OnOpenPendingMsg(WPARAM, LPARAM);
+    LRESULT OnTimerMsg(WPARAM, LPARAM);
+    // Files handed over by a second start wait here until the program's own
+    // message loop is idle with the frame enabled: never inside a dialog's,
+    // a prompt's or a menu's loop.
     static constexpr UINT kOpenPendingMessage = WM_APP + 0x20;
+    static constexpr UINT_PTR kOpenPendingTimer = 0x5043;
     std::vector<std::string> m_pendingOpen;
+    bool m_openingPending = false;
+    void OpenPendingFiles();
+    shell::FrameOptions m_options;
+    bool m_stateSaved = false;
     bool CreatePanes();
     void BindFileCommands();
     void SetStatusPane(int pane, const std::string& text);

@@ -40,9 +40,11 @@ bool CPembroquilApp::InitInstance() {
         return false;
     }
     m_pMainWnd = m_frame.get();
-    m_frame->ShowWindow(SW_SHOWNORMAL);
-    ::UpdateWindow(m_frame->m_hWnd);
-    if (m_commandLineFile.empty() || !m_frame->Documents().OpenDocFile(m_commandLineFile, false, false))
+    m_frame->RestoreWindow();
+    m_frame->RestoreLastFiles();
+    // A path too long for its long form is ignored.
+    const std::string file = CommandLinePathToFull(m_commandLineFile);
+    if (file.empty() || !m_frame->Documents().OpenDocFile(file, false, false))
         m_frame->Documents().ActivateTab(-1);
     return true;
 }

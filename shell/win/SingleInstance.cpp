@@ -56,11 +56,11 @@ bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path) {
 bool CSingleInstance::Acquire(const std::string& file) {
     m_mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
     const bool first = m_mutex && ::GetLastError() != ERROR_ALREADY_EXISTS;
-    HWND running = FindRunningCopy(first ? 0 : 15000);
-    if (first && !running) return true;
+    HWND running = first ? FindRunningCopy(0) : WaitForRunningCopy();
     if (!running) {
-        // Another copy holds the mutex but never showed a window (it failed
-        // or is ending): start normally rather than lose the file.
+        // This process now holds the mutex (the other copy ended before it
+        // showed a window), or no mutex could be made: start normally rather
+        // than lose the file.
         return true;
     }
     if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
@@ -73,4 +73,31 @@ bool CSingleInstance::Acquire(const std::string& file) {
         m_mutex = nullptr;
     }
     return false;
+}
+
+HWND CSingleInstance::WaitForRunningCopy() {
+    // The other copy may be showing its start-up messages, for as long as
+    // the user takes: wait for its window as long as it holds the mutex.
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (HWND frame = ::FindWindowA(appinfo::kMainWindowClass, nullptr)) return frame;
+        if (!m_mutex) {
+            if (::GetTickCount() - start >= 15000) return nullptr;
+            ::Sleep(50);
+            continue;
+        }
+        const DWORD wait = ::WaitForSingleObject(m_mutex, 50);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
+            // The other copy ended without a window: this one is the first.
+            if (HWND frame = ::FindWindowA(appinfo::kMainWindowClass, nullptr)) {
+                ::ReleaseMutex(m_mutex);
+                return frame;
+            }
+            return nullptr;
+        }
+        if (wait == WAIT_FAILED) {
+            ::CloseHandle(m_mutex);
+            m_mutex = nullptr;
+        }
+    }
 }

@@ -27,6 +27,10 @@ public:
     static bool SendOpenRequest(HWND frame, const std::string& path);
 
 private:
+    // A second copy waits for the first one's window while the first holds
+    // the mutex; null when this copy took the mutex over instead.
+    HWND WaitForRunningCopy();
+
     HANDLE m_mutex = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "e2e/E2E.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -91,6 +93,43 @@ std::string ToUnixPath(const std::string& windowsPath) {
 bool DeleteSettings() {
     LONG rc = ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+namespace {
+
+void DumpKey(HKEY parent, const std::string& path, std::vector<std::string>* lines) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    for (DWORD i = 0;; ++i) {
+        char name[512];
+        DWORD nameLength = sizeof name;
+        BYTE data[8192];
+        DWORD dataLength = sizeof data;
+        DWORD type = 0;
+        if (::RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS) break;
+        lines->push_back(path + "\\" + std::string(name, nameLength) + "=" + std::to_string(type) + ":" +
+                         std::string(reinterpret_cast<const char*>(data), dataLength));
+    }
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0;; ++i) {
+        char name[512];
+        DWORD nameLength = sizeof name;
+        if (::RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        subkeys.emplace_back(name, nameLength);
+    }
+    ::RegCloseKey(key);
+    for (const std::string& sub : subkeys) DumpKey(parent, path + "\\" + sub, lines);
+}
+
+}  // namespace
+
+std::string DumpSettings() {
+    std::vector<std::string> lines;
+    DumpKey(HKEY_CURRENT_USER, kSettingsKey, &lines);
+    std::sort(lines.begin(), lines.end());
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    return all;
 }
 
 bool ResetSettings() { return DeleteSettings() && WriteSettingString("Main", "Version", "2.06"); }
@@ -244,6 +283,28 @@ HWND Program::FindChild(const std::string& className) const {
     WindowSearch s = {0, &className, nullptr};
     ::EnumChildWindows(m_main, &MatchWindow, reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+namespace {
+
+BOOL CALLBACK MatchShownEditor(HWND h, LPARAM lp) {
+    char cls[64] = {};
+    ::GetClassNameA(h, cls, sizeof cls);
+    RECT rc = {};
+    ::GetClientRect(h, &rc);
+    if (std::string(cls) == "CanvasEdit" && ::IsWindowVisible(h) && rc.right > 0 && rc.bottom > 0) {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND Program::ShownEditor() const {
+    HWND found = nullptr;
+    ::EnumChildWindows(m_main, &MatchShownEditor, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::string Program::StatusText(int pane) const {

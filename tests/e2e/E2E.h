@@ -27,6 +27,9 @@ bool WriteSettingString(const std::string& section, const std::string& name, con
 bool ReadSettingInt(const std::string& section, const std::string& name, DWORD* value);
 bool ReadSettingString(const std::string& section, const std::string& name, std::string* value);
 bool SettingExists(const std::string& section, const std::string& name);
+// Every key and value below the settings key, one line each, sorted by key
+// ("section\\name=kind:bytes"), to see whether anything was written.
+std::string DumpSettings();
 // Fresh settings of a program that already ran once (the version stamp is
 // current, so no one-time migration messages are shown).
 bool ResetSettings();
@@ -68,6 +71,8 @@ public:
     std::string StatusText(int pane) const;
     // The child window of a class (first found, depth first).
     HWND FindChild(const std::string& className) const;
+    // The editor of the shown tab (the visible "CanvasEdit" with a size).
+    HWND ShownEditor() const;
 
     // Keyboard input through the X server, to the main window (or `target`).
     bool Key(const std::string& keys, HWND target = nullptr);

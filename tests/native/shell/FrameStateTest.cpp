@@ -94,6 +94,71 @@ TEST(OpenRequestTest, OnlyTheIdentifierIsTrustedAndTheBlockIsReadWithinItsSize) 
     const char unterminated[4] = {'a', '.', 't', 'x'};
     EXPECT_TRUE(ParseOpenRequest(kOpenRequestId, unterminated, sizeof unterminated, &path));
     EXPECT_EQ(path, "a.tx");
+    // A block larger than any path a second start sends: read within its
+    // size, and a path without its end within 259 bytes is refused.
+    const std::string huge(5000, 'x');
+    path = "kept";
+    EXPECT_FALSE(ParseOpenRequest(kOpenRequestId, huge.data(), huge.size(), &path));
+    EXPECT_EQ(path, "kept");
+    std::string longest(259, 'y');
+    longest.push_back('\0');
+    EXPECT_TRUE(ParseOpenRequest(kOpenRequestId, longest.data(), longest.size(), &path));
+    EXPECT_EQ(path.size(), 259u);
+}
+
+TEST(FrameOptionsTest, DefaultsAndOnlyOneTurnsTheStartOptionsOn) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    FrameOptions o = ReadFrameOptions(store);
+    EXPECT_FALSE(o.lastSize);
+    EXPECT_FALSE(o.lastOpen);
+    EXPECT_TRUE(o.statusBar);
+    store.WriteSettingInt("Main", "LastOpen", 7);  // damaged: not 1
+    store.WriteSettingInt("Main", "StatusBarDisp", 0);
+    o = ReadFrameOptions(store);
+    EXPECT_FALSE(o.lastOpen);
+    EXPECT_FALSE(o.statusBar);
+    WriteFrameOptions(store, FrameOptions{true, true, true});
+    EXPECT_EQ(store.ReadSettingInt("Main", "LastSize", -1), 1);
+    EXPECT_EQ(store.ReadSettingInt("Main", "LastOpen", -1), 1);
+    EXPECT_EQ(store.ReadSettingInt("Main", "StatusBarDisp", -1), 1);
+}
+
+TEST(RecordClampTest, StoredSelectionAndScrollStayWithinTheText) {
+    OpenFileRecord r;
+    r.path = "C:\\a.html";
+    r.start = 5;
+    r.end = 12;
+    r.xPos = 3;
+    r.yPos = 4;
+    OpenFileRecord c = ClampRecordToText(r, 100, 10);
+    EXPECT_EQ(c.start, 5);
+    EXPECT_EQ(c.end, 12);
+    EXPECT_EQ(c.xPos, 3);
+    EXPECT_EQ(c.yPos, 4);
+    // The file became shorter since the last run.
+    r.start = 90;
+    r.end = INT_MAX;
+    r.yPos = 5000;
+    r.xPos = 100000;
+    c = ClampRecordToText(r, 40, 3);
+    EXPECT_EQ(c.start, 40);
+    EXPECT_EQ(c.end, 40);
+    EXPECT_EQ(c.yPos, 2);
+    EXPECT_EQ(c.xPos, 2047);
+    // Negative values (an end of -1 would select the whole text).
+    r.start = 0;
+    r.end = -1;
+    r.xPos = r.yPos = INT_MIN;
+    c = ClampRecordToText(r, 40, 3);
+    EXPECT_EQ(c.start, 0);
+    EXPECT_EQ(c.end, 0);
+    EXPECT_EQ(c.xPos, 0);
+    EXPECT_EQ(c.yPos, 0);
+    // An empty file.
+    c = ClampRecordToText(r, 0, 1);
+    EXPECT_EQ(c.end, 0);
+    EXPECT_EQ(c.yPos, 0);
 }
 
 TEST(StatusTextTest, CaretPositionIsOneBased) {
