@@ -210,7 +210,6 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     BindEditCommands(m_commands, m_docs);
     BindSaveCodeCommands(m_commands, m_docs);
     BindPaneCommands(m_commands, m_panes);
-    RegisterHelpCommands(m_commands, m_hWnd);
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);
