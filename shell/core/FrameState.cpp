@@ -117,10 +117,6 @@ std::string CaretPositionText(std::int32_t line, std::int32_t column) {
     return text;
 }
 
-std::string CaretPositionMeasureText(const std::string& caretText) {
-    return caretText.size() > 3 ? caretText.substr(0, caretText.size() - 3) : std::string();
-}
-
 const char* CharCodeName(int code) {
     switch (code) {
         case 1: return "JIS";

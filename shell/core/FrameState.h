@@ -82,8 +82,6 @@ OpenFileRecord ClampRecordToText(const OpenFileRecord& record, long long textLen
 
 // Status bar texts.
 std::string CaretPositionText(std::int32_t line, std::int32_t column);  // " %ld行、%ld列 " of line+1, column+1
-// The caret pane is sized to its text without the last three bytes.
-std::string CaretPositionMeasureText(const std::string& caretText);
 const char* CharCodeName(int code);    // "SJIS", "JIS", "EUC"
 const char* LineEndName(int code);     // "CRLF", "CR", "LF"
 

@@ -275,8 +275,9 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         // The editor's caret: column, line (from 0).
         const std::int32_t* values = reinterpret_cast<const std::int32_t*>(lParam);
         const std::string s = shell::CaretPositionText(values[1], values[0]);
-        m_wndStatusBar.SetPaneText(1, s);
-        m_wndStatusBar.SetPaneWidth(1, m_wndStatusBar.TextWidth(shell::CaretPositionMeasureText(s)));
+        // The pane fits the whole text: a pane measured without its last
+        // characters would cut off "列".
+        SetStatusPane(1, s);
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {

@@ -164,7 +164,6 @@ TEST(RecordClampTest, StoredSelectionAndScrollStayWithinTheText) {
 TEST(StatusTextTest, CaretPositionIsOneBased) {
     EXPECT_EQ(CaretPositionText(0, 0), " 1行、1列 ");
     EXPECT_EQ(CaretPositionText(9999, 41), " 10000行、42列 ");
-    EXPECT_EQ(CaretPositionMeasureText(" 1行、1列 "), " 1行、1");
     EXPECT_STREQ(CharCodeName(1), "JIS");
     EXPECT_STREQ(CharCodeName(7), "SJIS");
     EXPECT_STREQ(LineEndName(2), "LF");

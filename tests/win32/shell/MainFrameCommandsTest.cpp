@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 
+#include <cstring>
 #include <set>
 
 #include "config/core/MenuCommandTable.h"
@@ -72,6 +73,26 @@ TEST_F(MainFrameCommandsTest, EveryCommandThatCanRunIsBoundAndTheRestAreGreyed) 
     for (unsigned id : {ID_FILE_NEW, ID_FILE_SAVE, ID_EDIT_SELECT_ALL, ID_CODE_CYCLE, ID_RETURN_LF,
                         ID_VIEW_FOLDER_TREE, ID_VIEW_STATUS_BAR, ID_HELP_TOPICS, ID_APP_ABOUT_CMD, ID_APP_EXIT_CMD})
         EXPECT_TRUE(Enabled(id)) << id;
+}
+
+TEST_F(MainFrameCommandsTest, TheCaretPaneShowsItsWholeText) {
+    CCanvasEdit* editor = frame.Documents().GetEditor(-1);
+    ASSERT_NE(editor, nullptr);
+    editor->Model().SetText(std::string(40, '\n') + "abcdefghij");
+    editor->Model().SetSelection(7, 40, 7, 40);  // the caret notification
+    HWND bar = frame.StatusBar().m_hWnd;
+    char text[64] = {};
+    ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, " 41行、8列 ");
+    RECT pane = {};
+    ASSERT_TRUE(::SendMessageA(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane)));
+    HDC dc = ::GetDC(bar);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(bar, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(bar, dc);
+    EXPECT_GE(pane.right - pane.left, size.cx);
 }
 
 }  // namespace
