@@ -16,22 +16,9 @@
 #include "resources/resource.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/SplitPanes.h"
+#include "win32/support/TestHostWindow.h"
 
 namespace {
-
-class CHost : public CWnd {
-public:
-    bool Create() {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StdWndProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PqEditCommandsTestHost";
-        if (!RegisterWindowClass(wc)) return false;
-        return CreateEx(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 640, 420, nullptr, 0);
-    }
-    bool OnCommand(WPARAM, LPARAM) override { return true; }
-};
 
 struct NoHost : IDocTabHost {
     void DocumentShown(const std::string&, const std::string&, int, int) override {}
@@ -64,7 +51,7 @@ protected:
         folder = e2e::WorkDir() + "\\editcmds";
         ::CreateDirectoryA(e2e::WorkDir().c_str(), nullptr);
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        ASSERT_TRUE(host.Create());
+        ASSERT_TRUE(host.Create("PqEditCommandsTestHost"));
         ASSERT_TRUE(docs.CreateDocWindow(host.m_hWnd, &noHost));
         docs.MoveWindow(0, 0, 600, 380);
         BindEditCommands(commands, docs);
@@ -95,7 +82,7 @@ protected:
     }
 
     std::string folder;
-    CHost host;
+    CTestHostWindow host;
     CDocTabWnd docs;
     NoHost noHost;
     CommandManager commands;

@@ -12,22 +12,9 @@
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/MessageBox.h"
+#include "win32/support/TestHostWindow.h"
 
 namespace {
-
-class CHost : public CWnd {
-public:
-    bool Create() {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StdWndProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PqDocTabTestHost";
-        if (!RegisterWindowClass(wc)) return false;
-        return CreateEx(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 640, 420, nullptr, 0);
-    }
-    bool OnCommand(WPARAM, LPARAM) override { return true; }
-};
 
 struct Recorder : IDocTabHost {
     std::string title, path;
@@ -75,7 +62,7 @@ protected:
         ::CreateDirectoryA(folder.c_str(), nullptr);
         oldBoxes = SetMessageBoxService(&boxes);
         oldDialogs = SetFileDialogService(&dialogs);
-        ASSERT_TRUE(host.Create());
+        ASSERT_TRUE(host.Create("PqDocTabTestHost"));
         ASSERT_TRUE(docs.CreateDocWindow(host.m_hWnd, &recorder));
         docs.MoveWindow(0, 0, 600, 380);
     }
@@ -94,7 +81,7 @@ protected:
     void Type(const std::string& text) { docs.GetEditor(-1)->Model().ReplaceSelection(text, true); }
 
     std::string folder;
-    CHost host;
+    CTestHostWindow host;
     CDocTabWnd docs;
     Recorder recorder;
     Boxes boxes;
