@@ -216,20 +216,12 @@ int EscapeMode(unsigned char a, unsigned char b) {
 // Copies the bytes from s[*i] up to the next ESC or end; writes at p,
 // returns the new p.
 char* CopyUntilEscape(const unsigned char* s, std::size_t* i, std::size_t end, char* p) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-    std::size_t k = *i;
-    while (k + 8 <= end) {
-        std::uint64_t word;
-        std::memcpy(&word, s + k, 8);
-        const std::uint64_t x = word ^ (kOnes * kEsc);
-        if (((x - kOnes) & ~x & kHighs) != 0) break;  // an ESC among the eight
-        std::memcpy(p, &word, 8);
-        p += 8;
-        k += 8;
-    }
-    while (k < end && s[k] != kEsc) *p++ = static_cast<char>(s[k++]);
-    *i = k;
-    return p;
+    const std::size_t k = *i;
+    const void* esc = std::memchr(s + k, kEsc, end - k);
+    const std::size_t stop = esc ? static_cast<std::size_t>(static_cast<const unsigned char*>(esc) - s) : end;
+    std::memcpy(p, s + k, stop - k);
+    *i = stop;
+    return p + (stop - k);
 }
 
 bool RunJisToSjis(CodeConverter& conv) {
