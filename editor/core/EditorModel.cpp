@@ -475,10 +475,10 @@ long long EditorModel::GetSelectedText(char* buffer, std::size_t capacity) const
 // ---------------------------------------------------------------------------
 // Programmatic editing
 
-void EditorModel::ReplaceSelection(const char* text, std::size_t length, bool addUndo) {
-    if (IsReadOnly()) return;
+bool EditorModel::ReplaceSelection(const char* text, std::size_t length, bool addUndo) {
+    if (IsReadOnly()) return false;
     UndoRecord record;
-    if (!Replace(CaretBytes(), AnchorBytes(), text, length, true, &record, true)) return;
+    if (!Replace(CaretBytes(), AnchorBytes(), text, length, true, &record, true)) return false;
     const bool changed = record.removed || record.otherOffset != -1;
     if (addUndo) {
         if (changed) PushUndo(std::move(record));
@@ -489,6 +489,7 @@ void EditorModel::ReplaceSelection(const char* text, std::size_t length, bool ad
     }
     flags_ |= kModified;
     host_->NotifyChanged();
+    return changed;
 }
 
 int EditorModel::DeleteSelection() {

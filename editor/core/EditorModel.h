@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor/core/ColorFunctions.h"
+#include "editor/core/EditorOps.h"
 #include "editor/core/EditorSettings.h"
 #include "editor/core/TextStore.h"
 #include "editor/core/UndoHistory.h"
@@ -96,7 +97,7 @@ struct ViewGeometry {
     int visibleLines;    // at least 1
 };
 
-class EditorModel {
+class EditorModel : public IEditorOps {
 public:
     // State flags.
     static constexpr std::uint32_t kOverwrite = 0x01;
@@ -137,18 +138,23 @@ public:
     bool SetText(const std::string& text) { return SetText(text.data(), text.size()); }
     // The whole text with each line's own line ends: the length, or -1 when
     // memory runs out.
-    int GetText(std::string& out) const;
+    int GetText(std::string& out) const override;
     // Into a caller's buffer of `capacity` bytes: at most capacity - 1 bytes
     // (cut at a character boundary) and a NUL; returns the bytes written
     // without the NUL. A null buffer returns TextLength and writes nothing.
     long long GetText(char* buffer, std::size_t capacity) const;
-    long long TextLength() const { return store_.TextLength(); }
-    int LineCount() const { return store_.LineCount(); }
-    int LineLength(int n) const { return store_.LineLength(n); }
+    long long TextLength() const override { return store_.TextLength(); }
+    int LineCount() const override { return store_.LineCount(); }
+    int LineLength(int n) const override { return store_.LineLength(n); }
     // Line n's bytes (only those before the caret when n is the caret line and
     // wholeLine is false); returns the full line length, or -1 outside the text.
-    int GetLine(int n, std::string& out, bool wholeLine) const;
-    int LineEndMode() const { return store_.LineEndMode(); }
+    int GetLine(int n, std::string& out, bool wholeLine) const override;
+    int LineEndMode() const override { return store_.LineEndMode(); }
+    int TabSize() const override { return store_.TabSize(); }
+    int ColumnToOffset(int column, int n, bool roundUp) const override {
+        return store_.ColumnToOffset(column, n, roundUp);
+    }
+    int OffsetToColumn(int offset, int n) const override { return store_.OffsetToColumn(offset, n); }
     // Every line end becomes `code`; returns the previous mode.
     int SetLineEndMode(int code);
 
@@ -184,40 +190,40 @@ public:
     // Both send the changed notification.
     void SetModified(bool modified);
     // True unless the text is the one at the save point.
-    bool IsModified();
+    bool IsModified() override;
     void SetReadOnly(bool readOnly) { SetFlags(kReadOnly, readOnly); }
-    bool IsReadOnly() const { return (flags_ & kReadOnly) != 0; }
+    bool IsReadOnly() const override { return (flags_ & kReadOnly) != 0; }
     bool IsOverwrite() const { return (flags_ & kOverwrite) != 0; }
 
     // --- Caret and selection ----------------------------------------------
 
-    TextPos Caret() const { return caret_; }
+    TextPos Caret() const override { return caret_; }
     TextPos Anchor() const { return anchor_; }
     // True when the anchor is set and lies on another character boundary
     // than the caret.
-    bool HasSelection() const;
+    bool HasSelection() const override;
     // The selection in byte positions, earlier end first; false without one.
     bool SelectionBytes(BytePos* start, BytePos* end) const;
     // Caret and anchor as they are (the caret column may lie beyond the end
     // of its line); nothing is repainted. For the window's navigation code.
     void SetCaretAndAnchor(TextPos caret, TextPos anchor);
-    int GetCaretLine() const { return caret_.line; }
+    int GetCaretLine() const override { return caret_.line; }
     // Columns snapped down; without a selection *anchorColumn is -1 and
     // *anchorLine the caret line.
-    void GetSelection(int* anchorColumn, int* anchorLine, int* caretColumn, int* caretLine) const;
+    void GetSelection(int* anchorColumn, int* anchorLine, int* caretColumn, int* caretLine) const override;
     // Byte positions, clamped into the text; offsets inside a double-byte
     // character are moved outwards (the earlier end down, the later up).
-    void SetSelection(int anchorOffset, int anchorLine, int caretOffset, int caretLine);
+    void SetSelection(int anchorOffset, int anchorLine, int caretOffset, int caretLine) override;
     // Absolute byte offsets; (0, -1) selects everything with the caret at the
     // start. Offsets are clamped into the text and moved outwards off
     // double-byte characters and CR LF pairs. Nothing happens while the text
     // is one empty line.
-    void SetSelectionOffsets(long long anchor, long long caret);
-    void GetSelectionOffsets(long long* start, long long* end) const;
-    void GoToLine(int line) { SetSelection(0, line, 0, line); }
-    long long SelectionLength() const;
+    void SetSelectionOffsets(long long anchor, long long caret) override;
+    void GetSelectionOffsets(long long* start, long long* end) const override;
+    void GoToLine(int line) override { SetSelection(0, line, 0, line); }
+    long long SelectionLength() const override;
     // The selected bytes: length (0 without a selection).
-    int GetSelectedText(std::string& out) const;
+    int GetSelectedText(std::string& out) const override;
     // Into a caller's buffer as GetText(buffer, capacity); a null buffer
     // returns the selection's length.
     long long GetSelectedText(char* buffer, std::size_t capacity) const;
@@ -227,11 +233,9 @@ public:
     // Replaces the selection (or inserts at the caret); the caret ends after
     // the text. With addUndo the change is one undo step; without, it cannot
     // be undone and the older records are dropped (they would no longer match
-    // the text). Ignored while read-only.
-    void ReplaceSelection(const char* text, std::size_t length, bool addUndo);
-    void ReplaceSelection(const std::string& text, bool addUndo) {
-        ReplaceSelection(text.data(), text.size(), addUndo);
-    }
+    // the text). Ignored while read-only. True when the text changed.
+    bool ReplaceSelection(const char* text, std::size_t length, bool addUndo) override;
+    using IEditorOps::ReplaceSelection;
     int DeleteSelection();
     int Copy();
     int Cut();
@@ -239,10 +243,9 @@ public:
     int CanPaste() const;
     // Searches line n from `column` (see TextStore::FindInLine) and selects
     // the match (anchor at its start, caret at its end); 1 when found.
-    int FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column, int n);
-    int FindInLine(const std::string& pattern, bool matchCase, bool wholeWord, int column, int n) {
-        return FindInLine(pattern.data(), pattern.size(), matchCase, wholeWord, column, n);
-    }
+    int FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column,
+                   int n) override;
+    using IEditorOps::FindInLine;
 
     // --- Keyboard editing ---------------------------------------------------
 

@@ -34,6 +34,10 @@ public:
     // editor that other subsystems call.
     editor::EditorModel& Model() { return m_model; }
     const editor::EditorModel& Model() const { return m_model; }
+    // The narrow face of the editor for other subsystems: text, selection,
+    // replacing and state (editor/core/EditorOps.h).
+    editor::IEditorOps& Ops() { return m_model; }
+    const editor::IEditorOps& Ops() const { return m_model; }
     // The control behind a window handle (null for other windows).
     static CCanvasEdit* FromEditorHandle(HWND hwnd);
 

@@ -1,0 +1,86 @@
+// IEditorOps: the narrow face of one editor that the other subsystems use
+// (find and replace, the line tools, tags, plug-ins, bookmarks, input assist,
+// the document window). It holds the operations on the text, the selection
+// and the state flags, and nothing of painting, input or configuration.
+// EditorModel implements it; callers take an `IEditorOps&` and include only
+// this header, so they can be tested against a real model or a fake.
+//
+// Positions come in three forms: TextPos (display column, line), byte
+// positions (byte offset in a line, line), and absolute byte offsets from the
+// start of the text, in which every line end counts at its own length.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "editor/core/TextStore.h"
+
+namespace editor {
+
+class IEditorOps {
+public:
+    virtual ~IEditorOps() = default;
+
+    // --- Text ---------------------------------------------------------------
+    virtual long long TextLength() const = 0;
+    // The whole text with each line's own line ends: the length, or -1 when
+    // memory runs out.
+    virtual int GetText(std::string& out) const = 0;
+    virtual int LineCount() const = 0;
+    virtual int LineLength(int n) const = 0;
+    // Line n's bytes (only those before the caret when n is the caret line and
+    // wholeLine is false); returns the full line length, or -1 outside the text.
+    virtual int GetLine(int n, std::string& out, bool wholeLine) const = 0;
+    // The document's line-end mode (ReturnCode).
+    virtual int LineEndMode() const = 0;
+    // Columns per tab stop, as the editor lays the text out.
+    virtual int TabSize() const = 0;
+
+    // --- Positions ----------------------------------------------------------
+    // The byte offset of display column `column` in line n (inside a
+    // double-byte character or a tab: its start, or its end with roundUp).
+    virtual int ColumnToOffset(int column, int n, bool roundUp) const = 0;
+    // The display column of byte offset `offset` in line n.
+    virtual int OffsetToColumn(int offset, int n) const = 0;
+
+    // --- Caret and selection ------------------------------------------------
+    virtual TextPos Caret() const = 0;
+    virtual int GetCaretLine() const = 0;
+    virtual bool HasSelection() const = 0;
+    // Columns snapped down; without a selection *anchorColumn is -1 and
+    // *anchorLine the caret line.
+    virtual void GetSelection(int* anchorColumn, int* anchorLine, int* caretColumn, int* caretLine) const = 0;
+    // Byte positions, clamped into the text; the view follows the caret.
+    virtual void SetSelection(int anchorOffset, int anchorLine, int caretOffset, int caretLine) = 0;
+    // Absolute byte offsets; (0, -1) selects everything, caret at the start.
+    virtual void SetSelectionOffsets(long long anchor, long long caret) = 0;
+    // The selection's earlier and later end; both the caret without one.
+    virtual void GetSelectionOffsets(long long* start, long long* end) const = 0;
+    virtual long long SelectionLength() const = 0;
+    // The selected bytes: their length (0 without a selection).
+    virtual int GetSelectedText(std::string& out) const = 0;
+    // The caret at the start of line n, no selection, the view on it.
+    virtual void GoToLine(int line) = 0;
+
+    // --- Changing the text --------------------------------------------------
+    // Replaces the selection (or inserts at the caret); the caret ends after
+    // the text. With addUndo the change is one undo step. Nothing happens
+    // while read-only. True when the text was changed.
+    virtual bool ReplaceSelection(const char* text, std::size_t length, bool addUndo) = 0;
+    bool ReplaceSelection(const std::string& text, bool addUndo) {
+        return ReplaceSelection(text.data(), text.size(), addUndo);
+    }
+    // Searches line n from display column `column` (Shift JIS aware, see
+    // TextStore::FindInLine) and selects the match; 1 when found.
+    virtual int FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column,
+                           int n) = 0;
+    int FindInLine(const std::string& pattern, bool matchCase, bool wholeWord, int column, int n) {
+        return FindInLine(pattern.data(), pattern.size(), matchCase, wholeWord, column, n);
+    }
+
+    // --- State --------------------------------------------------------------
+    virtual bool IsReadOnly() const = 0;
+    virtual bool IsModified() = 0;
+};
+
+}  // namespace editor
