@@ -13,7 +13,14 @@ set(PQ_WIN32_LIBS comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 shlwa
     oleaut32 uuid imm32 version htmlhelp)
 
 # Wine runs every Win32 test program; the wrapper names the prefix and locale
-# of this build tree (tools/testbed.sh creates them).
+# of this build tree (tools/testbed.sh creates them). A 64-bit build runs under
+# the 64-bit loader itself, which needs no 32-bit support from the machine.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(PQ_WINE_LOADER /usr/lib/wine/wine64)
+else()
+  set(PQ_WINE_LOADER wine)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/wineloader "${PQ_WINE_LOADER}\n")
 configure_file(${CMAKE_SOURCE_DIR}/tools/winerun.in ${CMAKE_BINARY_DIR}/winerun @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                 WORLD_READ WORLD_EXECUTE)

@@ -15,7 +15,15 @@ build=${PQ_BUILD_DIR:-$src/build}/win
 jobs=$(nproc 2>/dev/null || echo 2)
 
 "$src/tools/install-deps.sh"
-cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+toolchain=mingw-i686
+# A machine that runs no 32-bit programs cannot start 32-bit Wine: there the
+# same sources are built for 64-bit Windows.
+if ! "$src/tools/testbed.sh" can-run-32 "$build"; then
+  build=${PQ_BUILD_DIR:-$src/build}/win64
+  toolchain=mingw-x86_64
+  echo "run: this machine runs no 32-bit programs; starting the 64-bit build" >&2
+fi
+cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/$toolchain.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$jobs" --target Pembroquil color gradation pq_data
 "$src/tools/testbed.sh" prefix "$build"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Wine test bed of a cross build tree.
 #
+#   testbed.sh can-run-32 BUILD        exit 0 when this machine runs 32-bit
+#                                      programs (and so 32-bit Wine)
 #   testbed.sh prefix BUILD            create BUILD/wine: the Japanese locale and
 #                                      a Wine prefix with Japanese font replacements
 #   testbed.sh run BUILD -- CMD...     with the prefix, a virtual display (Xvfb on a
@@ -35,8 +37,15 @@ make_locale() {
   fi
 }
 
+# The Wine loader of this build tree: "wine", or the 64-bit loader for a
+# 64-bit build (written by the cross build's configure step).
+wine_loader=wine
+if [ -s "$build/wineloader" ]; then wine_loader=$(head -n 1 "$build/wineloader"); fi
+case "$wine_loader" in /*) export WINELOADER="$wine_loader" ;; esac
+
 # Wine runs with the Japanese locale; the shell itself keeps its own.
-w() { env LC_ALL=ja_JP.UTF-8 "$@"; }
+w() { LC_ALL=ja_JP.UTF-8 "$@"; }
+wine() { command "$wine_loader" "$@"; }
 
 # Registry file with the Japanese font replacements and the settings a
 # headless test run needs (no crash dialog).
@@ -67,11 +76,11 @@ make_prefix() {
   log "creating the Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  DISPLAY= w wineboot -i >/dev/null 2>&1 || true
+  DISPLAY= w wine wineboot -i >/dev/null 2>&1 || true
   wineserver -w
-  [ -f "$WINEPREFIX/system.reg" ] || { log "wineboot did not create the prefix"; exit 1; }
+  [ -f "$WINEPREFIX/system.reg" ] || { log "wineboot did not create the prefix (loader: $wine_loader)"; exit 1; }
   write_setup_reg "$build/wine/setup.reg"
-  DISPLAY= w wine regedit /S "$(winepath -w "$build/wine/setup.reg" 2>/dev/null || echo "Z:$build/wine/setup.reg")" >/dev/null 2>&1
+  DISPLAY= w wine regedit /S "$(w wine winepath -w "$build/wine/setup.reg" 2>/dev/null || echo "Z:$build/wine/setup.reg")" >/dev/null 2>&1
   wineserver -w
   grep -q 'IPAGothic' "$WINEPREFIX/user.reg" || { log "font replacements were not written"; exit 1; }
   touch "$WINEPREFIX/.pq-ready"
@@ -117,6 +126,10 @@ start_xvfb() {
 }
 
 case "$mode" in
+  can-run-32)
+    # Exit 0 when this machine runs 32-bit programs (32-bit Wine needs it).
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+    ;;
   prefix)
     make_prefix
     ;;
