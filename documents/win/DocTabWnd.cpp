@@ -100,12 +100,12 @@ private:
 // The editor's text as a save takes it.
 class EditorSaveSource : public encoding::ISaveSource {
 public:
-    explicit EditorSaveSource(editor::EditorModel& model) : m_model(model) {}
+    explicit EditorSaveSource(editor::IEditorOps& model) : m_model(model) {}
     void SetLineEndMode(int code) override { m_model.SetLineEndMode(code); }
     bool GetText(std::string* text) override { return m_model.GetText(*text) >= 0; }
 
 private:
-    editor::EditorModel& m_model;
+    editor::IEditorOps& m_model;
 };
 
 // The shown editor as a colour mode sets it up.
@@ -160,10 +160,10 @@ public:
     DocEntry& Entry() const { return m_wnd.m_docs[static_cast<std::size_t>(m_index)]; }
     std::string Path() const override { return Entry().path; }
     std::string TabText() const override { return m_wnd.GetTabText(m_index); }
-    bool IsReadOnly() const override { return Entry().editor->Model().IsReadOnly(); }
-    bool IsModified() const override { return Entry().editor->Model().IsModified(); }
+    bool IsReadOnly() const override { return Entry().editor->Ops().IsReadOnly(); }
+    bool IsModified() const override { return Entry().editor->Ops().IsModified(); }
     bool PrepareBytes(std::string* bytes, int* code) override {
-        EditorSaveSource source(Entry().editor->Model());
+        EditorSaveSource source(Entry().editor->Ops());
         encoding::SavedText saved;
         if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &saved)) return false;
         bytes->swap(saved.bytes);
@@ -176,9 +176,9 @@ public:
         e.loadCode = code;
         if (savedAs) {
             m_wnd.SetTabText(m_index, path);
-            e.editor->Model().SetReadOnly(false);
+            e.editor->Ops().SetReadOnly(false);
         }
-        e.editor->Model().SetModified(false);
+        e.editor->Ops().SetModified(false);
     }
     void ReleaseFile() override {
         if (Entry().file) Entry().file->Close();
@@ -581,7 +581,7 @@ void CDocTabWnd::ActivateTab(int index) {
     HWND view = e.editor->m_hWnd;
     if (m_activeView && m_activeView != view && ::IsWindow(m_activeView))
         ::SetWindowPos(m_activeView, nullptr, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
-    editor::EditorModel& model = e.editor->Model();
+    editor::IEditorOps& model = e.editor->Ops();
     if (m_modes) {
         ModeEditor target(*e.editor);
         m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
@@ -660,7 +660,7 @@ int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool no
         PqErrorBox(owner, path + loaded.ProblemMessage());
     }
     const std::string name = pathutil::FileNameOf(path);
-    if (TabCount() == 1 && docs::ReusesSingleTab(1, !m_docs[0].path.empty(), m_docs[0].editor->Model().IsModified())) {
+    if (TabCount() == 1 && docs::ReusesSingleTab(1, !m_docs[0].path.empty(), m_docs[0].editor->Ops().IsModified())) {
         SetTabText(0, name);
         m_untitled.GiveBack();
     } else if (!CreateTab(name, noSelect)) {
@@ -670,7 +670,7 @@ int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool no
     e.loadCode = loaded.charCode;
     e.file = std::move(opening.file);
     e.path = path;
-    editor::EditorModel& model = e.editor->Model();
+    editor::IEditorOps& model = e.editor->Ops();
     if (!model.SetText(loaded.text)) {
         // The tab keeps the file open but shows no text: a failure.
         PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
@@ -720,7 +720,7 @@ int CDocTabWnd::QueryCloseAll() {
 std::string CDocTabWnd::SelectedTitle() const {
     const int index = SelectedIndex();
     if (index < 0) return std::string();
-    editor::EditorModel& model = m_docs[static_cast<std::size_t>(index)].editor->Model();
+    editor::IEditorOps& model = m_docs[static_cast<std::size_t>(index)].editor->Ops();
     return docs::FrameTitle(GetTabText(index), model.IsReadOnly(), model.IsModified());
 }
 
@@ -729,7 +729,7 @@ void CDocTabWnd::UpdateTabImages() {
     for (int i = 0; i < TabCount(); ++i) {
         DocEntry& e = m_docs[static_cast<std::size_t>(i)];
         if (!e.editor || e.previewShown) continue;
-        editor::EditorModel& model = e.editor->Model();
+        editor::IEditorOps& model = e.editor->Ops();
         if (model.IsReadOnly()) continue;
         const int image = model.IsModified() ? docs::kImageModified : docs::kImagePlain;
         if (GetTabImage(i) == image) continue;
@@ -802,7 +802,7 @@ LRESULT CDocTabWnd::OnDrawItemMsg(WPARAM, LPARAM lParam) {
         x += 16 + space.cx;
     }
     const bool readOnly = index >= 0 && index < TabCount() && m_docs[static_cast<std::size_t>(index)].editor &&
-                          m_docs[static_cast<std::size_t>(index)].editor->Model().IsReadOnly();
+                          m_docs[static_cast<std::size_t>(index)].editor->Ops().IsReadOnly();
     ::SetTextColor(dc, ::GetSysColor(selected && !readOnly ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
     ::SetBkMode(dc, TRANSPARENT);
     const std::string text = GetTabText(index);
@@ -833,7 +833,7 @@ void CDocTabWnd::ApplyTemplate(int index) {
     if (m_fileSettings.useTemplate == 1 && !m_fileSettings.templatePath.empty()) {
         std::string text;
         if (ReadTextFile(m_fileSettings.templatePath, &text)) {
-            editor::EditorModel& model = e.editor->Model();
+            editor::IEditorOps& model = e.editor->Ops();
             model.SetText(text);
             model.SetModified(false);
         }
@@ -873,7 +873,7 @@ void CDocTabWnd::OnFileSaveAll() {
     for (int i = 0; i < TabCount(); ++i) {
         if (SaveDoc(i, true) != 1) continue;
         const DocEntry& e = m_docs[static_cast<std::size_t>(i)];
-        if (!e.editor->Model().IsReadOnly() && !e.previewShown) SetTabImage(i, docs::kImagePlain);
+        if (!e.editor->Ops().IsReadOnly() && !e.previewShown) SetTabImage(i, docs::kImagePlain);
     }
     ActivateTab(-1);
 }

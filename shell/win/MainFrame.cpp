@@ -113,7 +113,7 @@ void CMainFrame::RestoreLastFiles() {
             const int index = m_docs.TabCount() > tabsBefore ? m_docs.TabCount() - 1 : m_docs.SelectedIndex();
             CCanvasEdit* editor = m_docs.GetEditor(index);
             if (!editor) continue;
-            editor::EditorModel& model = editor->Model();
+            editor::IEditorOps& model = editor->Ops();
             const shell::OpenFileRecord r = shell::ClampRecordToText(record, model.TextLength(), model.LineCount());
             model.SetSelectionOffsets(r.start, r.end);
             model.SetScrollPosition(r.xPos, r.yPos);
@@ -153,7 +153,7 @@ void CMainFrame::SaveFrameState() {
             const std::string path = m_docs.GetPath(i);
             CCanvasEdit* editor = m_docs.GetEditor(i);
             if (path.empty() || !editor) continue;  // untitled documents are not remembered
-            const editor::EditorModel& model = editor->Model();
+            const editor::IEditorOps& model = editor->Ops();
             shell::OpenFileRecord r;
             r.path = path;
             r.readOnly = model.IsReadOnly();
@@ -281,7 +281,7 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {
-        if (CCanvasEdit* editor = m_docs.GetEditor(-1)) SetStatusPane(3, encoding::ReturnCodeName(editor->Model().LineEndMode()));
+        if (CCanvasEdit* editor = m_docs.GetEditor(-1)) SetStatusPane(3, encoding::ReturnCodeName(editor->Ops().LineEndMode()));
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyRightClick) return true;
