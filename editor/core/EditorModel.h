@@ -326,10 +326,28 @@ public:
 private:
     BytePos CaretBytes() const { return store_.ToBytePos(caret_); }
     BytePos AnchorBytes() const;
+    // What one change of the text did, for repainting it.
+    struct EditChange {
+        int top = 0;  // the first line changed
+        int linesAdded = 0;
+        int linesRemoved = 0;
+        bool inserted = false;       // bytes were inserted
+        bool removed = false;        // a range was removed
+        bool statesChanged = false;  // line states changed below the edited lines
+    };
+    // Changes the text, the caret and the line states, and fills *record (may
+    // be null); of the window it only asks to repaint the old selection, which
+    // must happen before its lines move. False (nothing changed) when memory
+    // runs out.
     bool Replace(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd,
-                 UndoRecord* record, bool updateStates, bool exact = false);
-    // The common end of a user edit: push the record, set modified, notify.
-    void FinishEdit(UndoRecord record);
+                 UndoRecord* record, bool updateStates, bool exact, EditChange* change);
+    // The one place where a change reaches the window: repaint, the view
+    // follows the caret, gutter, scroll bars and caret.
+    void ShowChange(const EditChange& change);
+    // A user edit: the change shown, one undo record, modified, notified.
+    bool Edit(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd);
+    // The text changed: the modified flag and the parent's notification.
+    void TextChanged();
     bool ReplayTop(bool undo);
     bool RecomputeStates(int first, int lastEdited, int endState);
     void RowsMoved(int top, int rows);

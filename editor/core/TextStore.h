@@ -130,6 +130,10 @@ public:
     // `end` receives the position just after the inserted bytes.
     bool InsertBytes(BytePos at, const char* bytes, std::size_t length, BytePos* end = nullptr,
                      int* linesAdded = nullptr);
+    // Removes p1 ... p2 and inserts bytes in their place, as one change: when
+    // memory runs out nothing is removed either.
+    bool ReplaceRange(BytePos p1, BytePos p2, const char* bytes, std::size_t length, BytePos* end = nullptr,
+                      int* linesRemoved = nullptr, int* linesAdded = nullptr);
 
     // Finds pattern in line n from byte offset `from` on. A match starts and
     // ends on character boundaries; without matchCase single-byte letters are
@@ -151,6 +155,22 @@ private:
         std::size_t liveBytes;
         std::size_t liveLines;
     };
+
+    // Lines made for an insertion before the text changes; a large run of
+    // lines shares one block.
+    struct NewLines {
+        std::vector<LineRecord> lines;
+        char* shared = nullptr;
+        std::size_t sharedSize = 0;
+        long long bytes = 0;  // line bytes of the lines from BuildLines
+        long long ends = 0;   // their line-end bytes
+    };
+    // Appends the lines of `length` bytes that end in a line end each (the
+    // last may not); throws std::bad_alloc when memory runs out.
+    void BuildLines(const char* from, std::size_t length, NewLines* out);
+    void ReleaseLines(NewLines& built);
+    // The text now holds the built lines: their shared block joins the list.
+    void KeepSharedBlock(NewLines& built);
 
     void FreeAll();
     // Gives up a line's bytes (its own block, or its share of a shared block).
