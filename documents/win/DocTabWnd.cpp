@@ -17,16 +17,6 @@ constexpr UINT_PTR kScrollLeftTimer = 2;
 constexpr UINT kScrollInterval = 250;
 constexpr int kScrollEdge = 16;
 
-// The full, long form of a path as the tabs compare and show it.
-std::string FullPathOf(const std::string& path) {
-    char buffer[MAX_PATH * 2] = {};
-    char* name = nullptr;
-    const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, &name);
-    std::string full = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : path;
-    const std::string longer = LongPathOf(full);
-    return longer.empty() ? full : longer;
-}
-
 // The disk of the program.
 class WinDisk : public docs::IDocFileSystem {
 public:
@@ -628,7 +618,8 @@ bool CDocTabWnd::ReadTextFile(const std::string& path, std::string* text) {
 
 int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool noSelect) {
     if (requested.empty()) return 0;
-    const std::string path = FullPathOf(requested);
+    std::string path = FullPathOf(requested);
+    if (path.empty()) path = requested;  // opening it says why it fails
     std::vector<std::string> paths;
     for (const DocEntry& e : m_docs) paths.push_back(e.path);
     const int open = docs::FindPath(paths, path);

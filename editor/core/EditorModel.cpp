@@ -19,15 +19,6 @@ int DefaultColorLine(const char*, int, int, Color*) { return 0; }
 
 int ClampToInt(long long v) { return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v)); }
 
-// The kind of the first line end in text (CRLF when there is none).
-int FirstLineEndKind(const char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (text[i] == '\n') return kReturnLf;
-        if (text[i] == '\r') return (i + 1 < length && text[i + 1] == '\n') ? kReturnCrLf : kReturnCr;
-    }
-    return kReturnCrLf;
-}
-
 bool IsTypable(unsigned char c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xDF) || c == '\t'; }
 
 }  // namespace
@@ -62,7 +53,7 @@ bool EditorModel::SetText(const char* text, std::size_t length) {
     Clear();
     bool ok = true;
     if (text && length) {
-        store_.SetLineEndModeOnly(FirstLineEndKind(text, length));
+        store_.SetLineEndModeOnly(lineend::FirstLineEnd(text, length));
         EditChange change;
         ok = Replace(BytePos{0, 0}, BytePos{-1, 0}, text, length, false, nullptr, false, false, &change);
         if (ok) ShowChange(change);

@@ -13,9 +13,6 @@ namespace editor {
 
 namespace {
 
-const char* const kReturnBytes[kReturnCodeCount] = {"\r\n", "\r", "\n"};
-const int kReturnLengths[kReturnCodeCount] = {2, 1, 1};
-
 // Lines of one insertion share a block when the lines between its first and
 // its last line end hold at least this many bytes (a file being loaded, a
 // large paste); smaller insertions give every line its own block.
@@ -72,14 +69,6 @@ bool IsAsciiAlnum(unsigned char c) {
 }
 
 }  // namespace
-
-const char* ReturnCodeBytes(int code) {
-    return (code >= 0 && code < kReturnCodeCount) ? kReturnBytes[code] : kReturnBytes[0];
-}
-
-int ReturnCodeLength(int code) {
-    return (code >= 0 && code < kReturnCodeCount) ? kReturnLengths[code] : kReturnLengths[0];
-}
 
 TextStore::TextStore() { Reset(); }
 

@@ -14,15 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/ReturnCode.h"
+
 namespace editor {
 
 // Line ends: 0 CRLF, 1 CR, 2 LF.
-enum ReturnCode : int { kReturnCrLf = 0, kReturnCr = 1, kReturnLf = 2 };
-constexpr int kReturnCodeCount = 3;
-
-// Bytes and length of a line end (an out-of-range code counts as CRLF).
-const char* ReturnCodeBytes(int code);
-int ReturnCodeLength(int code);
+using lineend::ReturnCode;
+using lineend::kReturnCrLf;
+using lineend::kReturnCr;
+using lineend::kReturnLf;
+using lineend::kReturnCodeCount;
+using lineend::ReturnCodeBytes;
+using lineend::ReturnCodeLength;
 
 // An editor position in display columns. An anchor column of -1 means that
 // there is no selection.
