@@ -64,6 +64,24 @@ shell::DocCommandState GatherDocState(CDocTabWnd& docs) {
     return s;
 }
 
+void BindFileCommands(CommandManager& commands, CDocTabWnd& docs) {
+    CDocTabWnd* d = &docs;
+    struct FileCommand {
+        UINT id;
+        void (CDocTabWnd::*run)();
+    };
+    static constexpr FileCommand kFileCommands[] = {
+        {ID_FILE_NEW, &CDocTabWnd::OnFileNew},         {ID_FILE_OPEN, &CDocTabWnd::OnFileOpen},
+        {ID_FILE_CLOSE, &CDocTabWnd::OnFileClose},     {ID_FILE_SAVE, &CDocTabWnd::OnFileSave},
+        {ID_FILE_SAVE_AS, &CDocTabWnd::OnFileSaveAs},  {ID_FILE_SAVE_ALL, &CDocTabWnd::OnFileSaveAll},
+        {ID_NEXT_TAB, &CDocTabWnd::OnNextTab},         {ID_PREV_TAB, &CDocTabWnd::OnPrevTab},
+    };
+    for (const FileCommand& c : kFileCommands) {
+        const auto run = c.run;
+        commands.SetHandler(c.id, [d, run] { (d->*run)(); });
+    }
+}
+
 void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
     CDocTabWnd* d = &docs;
     for (const EditCommand& c : kEditCommands) {
