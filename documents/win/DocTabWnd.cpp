@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "config/core/SettingsStore.h"
+#include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
@@ -121,8 +122,9 @@ private:
 };
 
 // A file being opened, before it has a tab.
-class OpeningFile : public docs::IFlowDoc {
+class OpeningFile : public docs::IOpeningFile {
 public:
+    explicit OpeningFile(HWND owner) : m_owner(owner) {}
     std::unique_ptr<CFile> file;
     std::string Path() const override { return std::string(); }
     std::string TabText() const override { return std::string(); }
@@ -137,11 +139,61 @@ public:
         if (!f->Open(path, CFile::modeRead | (denyNone ? CFile::shareDenyNone : CFile::shareDenyWrite), &error))
             return error.cause;
         file = std::move(f);
+        m_path = path;
         return fileerr::Cause::None;
     }
+    bool ReadAll(std::string* bytes) override {
+        CFileError error;
+        if (file && file->ReadAll(bytes, &error)) return true;
+        error.path = m_path;
+        error.Report(m_owner);
+        return false;
+    }
+
+private:
+    HWND m_owner;
+    std::string m_path;
 };
 
 }  // namespace
+
+// The document window's tabs as opening a file sees them.
+class OpenTabs : public docs::IOpenTabs {
+public:
+    explicit OpenTabs(CDocTabWnd& wnd) : m_wnd(wnd) {}
+    std::vector<std::string> Paths() const override {
+        std::vector<std::string> paths;
+        for (const DocEntry& e : m_wnd.m_docs) paths.push_back(e.path);
+        return paths;
+    }
+    void Show(int index) override {
+        ::SendMessageA(m_wnd.m_tab.m_hWnd, TCM_SETCURSEL, index, 0);
+        m_wnd.ActivateTab(index);
+    }
+    bool FirstModified() const override { return m_wnd.m_docs[0].editor->Ops().IsModified(); }
+    void TakeFirst(const std::string& name) override {
+        m_wnd.SetTabText(0, name);
+        m_wnd.m_untitled.GiveBack();
+    }
+    bool AddLast(const std::string& name, bool noSelect) override { return m_wnd.CreateTab(name, noSelect); }
+    bool Fill(docs::IOpeningFile& opening, const std::string& path, int loadCode, const std::string& text,
+              bool readOnly) override {
+        DocEntry& e = m_wnd.m_docs.back();
+        e.loadCode = loadCode;
+        e.file = std::move(static_cast<OpeningFile&>(opening).file);
+        e.path = path;
+        editor::IEditorOps& model = e.editor->Ops();
+        const bool ok = model.SetText(text);
+        model.SetReadOnly(ok ? readOnly : true);
+        model.SetModified(false);
+        return ok;
+    }
+    void ShowSelected() override { m_wnd.ActivateTab(m_wnd.SelectedIndex()); }
+    void MarkLastReadOnly() override { m_wnd.SetTabImage(m_wnd.TabCount() - 1, docs::kImageReadOnly); }
+
+private:
+    CDocTabWnd& m_wnd;
+};
 
 // A tab's document as the save and close flows see it.
 class EntryDoc : public docs::IFlowDoc {
@@ -620,64 +672,11 @@ int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool no
     if (requested.empty()) return 0;
     std::string path = FullPathOf(requested);
     if (path.empty()) path = requested;  // opening it says why it fails
-    std::vector<std::string> paths;
-    for (const DocEntry& e : m_docs) paths.push_back(e.path);
-    const int open = docs::FindPath(paths, path);
-    if (open >= 0) {
-        ::SendMessageA(m_tab.m_hWnd, TCM_SETCURSEL, open, 0);
-        ActivateTab(open);
-        return 1;
-    }
     HWND owner = ::GetAncestor(m_hWnd, GA_ROOT);
     WinPrompts prompts(owner);
-    OpeningFile opening;
-    if (!docs::OpenDocumentFile(opening, path, &readOnly, prompts)) return 0;
-    std::string bytes;
-    CFileError error;
-    encoding::LoadedText loaded;
-    if (!opening.file->ReadAll(&bytes, &error)) {
-        error.path = path;
-        error.Report(owner);
-        return 0;
-    }
-    if (!encoding::DecodeFileBytes(bytes.data(), bytes.size(), &loaded)) {
-        PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
-        return 0;
-    }
-    bytes.clear();
-    bytes.shrink_to_fit();
-    if (loaded.MustOpenReadOnly()) {
-        readOnly = true;
-        PqErrorBox(owner, path + loaded.ProblemMessage());
-    }
-    const std::string name = pathutil::FileNameOf(path);
-    if (TabCount() == 1 && docs::ReusesSingleTab(1, !m_docs[0].path.empty(), m_docs[0].editor->Ops().IsModified())) {
-        SetTabText(0, name);
-        m_untitled.GiveBack();
-    } else if (!CreateTab(name, noSelect)) {
-        return 0;
-    }
-    DocEntry& e = m_docs.back();
-    e.loadCode = loaded.charCode;
-    e.file = std::move(opening.file);
-    e.path = path;
-    editor::IEditorOps& model = e.editor->Ops();
-    if (!model.SetText(loaded.text)) {
-        // The tab keeps the file open but shows no text: a failure.
-        PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
-        model.SetReadOnly(true);
-        model.SetModified(false);
-        ActivateTab(-1);
-        return 0;
-    }
-    model.SetReadOnly(readOnly);
-    model.SetModified(false);
-    if (!noSelect) {
-        ActivateTab(SelectedIndex());
-    } else if (readOnly) {
-        SetTabImage(TabCount() - 1, docs::kImageReadOnly);
-    }
-    return 1;
+    OpeningFile opening(owner);
+    OpenTabs tabs(*this);
+    return docs::OpenInTab(tabs, opening, path, readOnly, noSelect, prompts) ? 1 : 0;
 }
 
 int CDocTabWnd::SaveDoc(int index, bool overwrite) {

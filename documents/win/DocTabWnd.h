@@ -147,6 +147,7 @@ public:
 protected:
     friend class CTabStrip;
     friend class EntryDoc;
+    friend class OpenTabs;
 
     LRESULT OnDestroyMsg(WPARAM, LPARAM);
     LRESULT OnDrawItemMsg(WPARAM, LPARAM);
