@@ -1,7 +1,9 @@
 // IEditorOps: the narrow face of one editor that the other subsystems use
 // (find and replace, the line tools, tags, plug-ins, bookmarks, input assist,
-// the document window). It holds the operations on the text, the selection
-// and the state flags, and nothing of painting, input or configuration.
+// the document window, the edit commands). It holds the operations on the
+// text, the selection, undo and the clipboard, the scroll position and the
+// state flags; of the configuration only the settings in force, to read.
+// Nothing of painting or input.
 // EditorModel implements it; callers take an `IEditorOps&` and include only
 // this header, so they can be tested against a real model or a fake.
 //
