@@ -40,7 +40,7 @@ set(PQ_PROGRAM_RC ${CMAKE_SOURCE_DIR}/resources/Pembroquil.rc)
 file(GLOB PQ_PROGRAM_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.ico
      ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.cur)
 set_source_files_properties(${PQ_PROGRAM_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${PQ_PROGRAM_RC_PARTS}")
+  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/framework/win/FrameworkRes.h;${CMAKE_SOURCE_DIR}/resources/Pembroquil.manifest;${PQ_PROGRAM_RC_PARTS}")
 
 add_executable(Pembroquil WIN32 ${CMAKE_SOURCE_DIR}/shell/win/WinMain.cpp ${PQ_PROGRAM_RC})
 target_link_libraries(Pembroquil PRIVATE pqwin)

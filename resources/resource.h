@@ -14,10 +14,8 @@
 #define IDI_TABMARKER                 214
 #define IDC_TABDRAG                   215
 
-// The file dialog with a base path panel.
-#define IDD_FILEDLGEX                 234
-#define IDC_FILEDLGEX_BASE            2340
-#define IDC_FILEDLGEX_BROWSE          2341
+// The file dialog with a base path panel (ids owned by the framework).
+#include "framework/win/FrameworkRes.h"
 
 // Framework strings.
 #define IDS_APP_TITLE                 57344

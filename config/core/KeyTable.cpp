@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/core/SettingsStore.h"
+#include "framework/core/PromptText.h"
 #include "framework/core/Sjis.h"
 
 namespace keys {
@@ -131,11 +132,6 @@ std::string KeyText(unsigned command, const KeyTable& table, bool withTab) {
     return (withTab ? "\t" : "") + BindingText(*b);
 }
 
-std::string PromptPart(const std::string& text) {
-    const std::size_t nl = sjis::FindLastChar(text, '\n');
-    return nl == sjis::npos ? text : text.substr(0, nl);
-}
-
 std::string CommandDescription(unsigned command, const TextLookup& stringTable, const TextLookup& tagComment) {
     if (commands::IsTagCommand(command)) return tagComment ? tagComment(command) : std::string();
     if (command >= commands::kFirstSetBookmark && command < commands::kFirstSetBookmark + 10)
@@ -144,7 +140,7 @@ std::string CommandDescription(unsigned command, const TextLookup& stringTable, 
         return Format("ブックマーク%dへ移動します。", static_cast<int>(command - commands::kFirstGoBookmark));
     if (command == commands::kDeleteBookmarks) return "ブックマークをすべて削除します。";
     if (!stringTable) return std::string();
-    return PromptPart(stringTable(command));
+    return prompt::PromptPart(stringTable(command));
 }
 
 const HelpChoice& HelpChoiceAt(std::size_t index) {
@@ -181,7 +177,7 @@ KeyTable LoadKeyTable(const settings::SettingsStore& store) {
         std::uint8_t bytes[kRecordSize] = {};
         std::size_t length = sizeof bytes;
         KeyBinding b;
-        if (store.ReadSettingBinary(kSection, Format("acl%d", i), bytes, &length) &&
+        if (store.ReadSettingBinary(kSection, settings::IndexedName("acl", i), bytes, &length) &&
             FromRecord(bytes, length, &b))
             table.push_back(b);
     }
@@ -193,7 +189,7 @@ void SaveKeyTable(settings::SettingsStore& store, const KeyTable& table) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         std::uint8_t bytes[kRecordSize];
         ToRecord(table[i], bytes);
-        store.WriteSettingBinary(kSection, Format("acl%d", static_cast<int>(i)), bytes, sizeof bytes);
+        store.WriteSettingBinary(kSection, settings::IndexedName("acl", static_cast<int>(i)), bytes, sizeof bytes);
     }
     store.WriteSettingInt(kSection, "Count", static_cast<std::int32_t>(table.size()));
 }

@@ -64,8 +64,6 @@ std::string KeyText(unsigned command, const KeyTable& table, bool withTab);
 // its last line break), a registered tag's comment, or the bookmark texts.
 using TextLookup = std::function<std::string(unsigned id)>;
 std::string CommandDescription(unsigned command, const TextLookup& stringTable, const TextLookup& tagComment);
-// The prompt part of a string-table text: up to its last line break.
-std::string PromptPart(const std::string& text);
 
 // The nine choices of the keyboard help window.
 struct HelpChoice {

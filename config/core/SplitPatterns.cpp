@@ -1,10 +1,10 @@
 #include "config/core/SplitPatterns.h"
 
-#include <cstdio>
-
 #include "config/core/SettingsStore.h"
 
 namespace split {
+
+using settings::IndexedName;
 
 const char kSplitSection[] = "Main\\SplitWnd";
 
@@ -125,18 +125,6 @@ void Reach(const SplitLayout& l, bool splitUsed[kSplitCount], bool kindReached[k
             }
         }
     }
-}
-
-std::string IndexedName(const char* base, int i) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%d", base, i);
-    return buf;
-}
-
-std::string IndexedName(const char* base, int i, int j) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%d-%d", base, i, j);
-    return buf;
 }
 
 }  // namespace

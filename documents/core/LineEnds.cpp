@@ -7,11 +7,6 @@
 namespace encoding {
 
 namespace {
-constexpr const char* kLineEnds[3] = {"\r\n", "\r", "\n"};
-constexpr std::size_t kLineEndLengths[3] = {2, 1, 1};
-
-int Clamp(int code) { return code >= 0 && code <= 2 ? code : kReturnCrLf; }
-
 // Offset of the next CR or LF at or after i, or length. A byte scan is
 // exact here: CR and LF are never the lead or the trail byte of a SHIFT JIS
 // character, and the editor splits lines the same way.
@@ -22,16 +17,6 @@ std::size_t NextBreak(const char* text, std::size_t length, std::size_t i) {
     return length;
 }
 }  // namespace
-
-const char* LineEndBytes(int code) { return kLineEnds[Clamp(code)]; }
-std::size_t LineEndLength(int code) { return kLineEndLengths[Clamp(code)]; }
-
-int FirstLineEnd(const char* text, std::size_t length) {
-    const std::size_t i = NextBreak(text, length, 0);
-    if (i == length) return kReturnCrLf;
-    if (text[i] == '\n') return kReturnLf;
-    return i + 1 < length && text[i + 1] == '\n' ? kReturnCrLf : kReturnCr;
-}
 
 LineEndCounts CountLineEnds(const char* text, std::size_t length) {
     LineEndCounts counts;
@@ -51,8 +36,8 @@ LineEndCounts CountLineEnds(const char* text, std::size_t length) {
 }
 
 bool ConvertLineEnds(const char* text, std::size_t length, int code, std::string* out) {
-    const char* end = LineEndBytes(code);
-    const std::size_t endLength = LineEndLength(code);
+    const char* end = ReturnCodeBytes(code);
+    const std::size_t endLength = static_cast<std::size_t>(ReturnCodeLength(code));
     return WithinMemory([&] {
         out->reserve(out->size() + length + length / 16 + 16);
         std::size_t from = 0;

@@ -5,18 +5,19 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/core/ReturnCode.h"
+
 namespace encoding {
 
 // ReturnCode: the kind of a line end. 3 exists only as a save setting.
-enum : int { kReturnCrLf = 0, kReturnCr = 1, kReturnLf = 2, kReturnAsLoaded = 3 };
-
-// The bytes of a line end of kind 0-2 ("\r\n", "\r", "\n") and their length.
-const char* LineEndBytes(int code);
-std::size_t LineEndLength(int code);
-
-// The kind of the first line end of a text, or kReturnCrLf when it has none
-// (the mode the editor takes when the text is set).
-int FirstLineEnd(const char* text, std::size_t length);
+using lineend::kReturnCrLf;
+using lineend::kReturnCr;
+using lineend::kReturnLf;
+using lineend::kReturnAsLoaded;
+using lineend::ReturnCodeBytes;
+using lineend::ReturnCodeLength;
+using lineend::ReturnCodeName;
+using lineend::FirstLineEnd;
 
 // Counts of each kind of line end in a text.
 struct LineEndCounts {

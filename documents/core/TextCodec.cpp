@@ -114,12 +114,4 @@ const char* CharCodeName(int charCode) {
     }
 }
 
-const char* ReturnCodeName(int returnCode) {
-    switch (returnCode) {
-    case kReturnCr: return "CR";
-    case kReturnLf: return "LF";
-    default: return "CRLF";
-    }
-}
-
 }  // namespace encoding

@@ -77,6 +77,5 @@ bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, Sa
 
 // The names of the codes and line ends as the tool and messages show them.
 const char* CharCodeName(int charCode);      // "SJIS", "JIS", "EUC"
-const char* ReturnCodeName(int returnCode);  // "CRLF", "CR", "LF"
 
 }  // namespace encoding

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "config/core/SettingsStore.h"
+#include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
@@ -16,16 +17,6 @@ constexpr UINT_PTR kScrollRightTimer = 1;
 constexpr UINT_PTR kScrollLeftTimer = 2;
 constexpr UINT kScrollInterval = 250;
 constexpr int kScrollEdge = 16;
-
-// The full, long form of a path as the tabs compare and show it.
-std::string FullPathOf(const std::string& path) {
-    char buffer[MAX_PATH * 2] = {};
-    char* name = nullptr;
-    const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, &name);
-    std::string full = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : path;
-    const std::string longer = LongPathOf(full);
-    return longer.empty() ? full : longer;
-}
 
 // The disk of the program.
 class WinDisk : public docs::IDocFileSystem {
@@ -100,12 +91,12 @@ private:
 // The editor's text as a save takes it.
 class EditorSaveSource : public encoding::ISaveSource {
 public:
-    explicit EditorSaveSource(editor::EditorModel& model) : m_model(model) {}
+    explicit EditorSaveSource(editor::IEditorOps& model) : m_model(model) {}
     void SetLineEndMode(int code) override { m_model.SetLineEndMode(code); }
     bool GetText(std::string* text) override { return m_model.GetText(*text) >= 0; }
 
 private:
-    editor::EditorModel& m_model;
+    editor::IEditorOps& m_model;
 };
 
 // The shown editor as a colour mode sets it up.
@@ -131,8 +122,9 @@ private:
 };
 
 // A file being opened, before it has a tab.
-class OpeningFile : public docs::IFlowDoc {
+class OpeningFile : public docs::IOpeningFile {
 public:
+    explicit OpeningFile(HWND owner) : m_owner(owner) {}
     std::unique_ptr<CFile> file;
     std::string Path() const override { return std::string(); }
     std::string TabText() const override { return std::string(); }
@@ -147,11 +139,61 @@ public:
         if (!f->Open(path, CFile::modeRead | (denyNone ? CFile::shareDenyNone : CFile::shareDenyWrite), &error))
             return error.cause;
         file = std::move(f);
+        m_path = path;
         return fileerr::Cause::None;
     }
+    bool ReadAll(std::string* bytes) override {
+        CFileError error;
+        if (file && file->ReadAll(bytes, &error)) return true;
+        error.path = m_path;
+        error.Report(m_owner);
+        return false;
+    }
+
+private:
+    HWND m_owner;
+    std::string m_path;
 };
 
 }  // namespace
+
+// The document window's tabs as opening a file sees them.
+class OpenTabs : public docs::IOpenTabs {
+public:
+    explicit OpenTabs(CDocTabWnd& wnd) : m_wnd(wnd) {}
+    std::vector<std::string> Paths() const override {
+        std::vector<std::string> paths;
+        for (const DocEntry& e : m_wnd.m_docs) paths.push_back(e.path);
+        return paths;
+    }
+    void Show(int index) override {
+        ::SendMessageA(m_wnd.m_tab.m_hWnd, TCM_SETCURSEL, index, 0);
+        m_wnd.ActivateTab(index);
+    }
+    bool FirstModified() const override { return m_wnd.m_docs[0].editor->Ops().IsModified(); }
+    void TakeFirst(const std::string& name) override {
+        m_wnd.SetTabText(0, name);
+        m_wnd.m_untitled.GiveBack();
+    }
+    bool AddLast(const std::string& name, bool noSelect) override { return m_wnd.CreateTab(name, noSelect); }
+    bool Fill(docs::IOpeningFile& opening, const std::string& path, int loadCode, const std::string& text,
+              bool readOnly) override {
+        DocEntry& e = m_wnd.m_docs.back();
+        e.loadCode = loadCode;
+        e.file = std::move(static_cast<OpeningFile&>(opening).file);
+        e.path = path;
+        editor::IEditorOps& model = e.editor->Ops();
+        const bool ok = model.SetText(text);
+        model.SetReadOnly(ok ? readOnly : true);
+        model.SetModified(false);
+        return ok;
+    }
+    void ShowSelected() override { m_wnd.ActivateTab(m_wnd.SelectedIndex()); }
+    void MarkLastReadOnly() override { m_wnd.SetTabImage(m_wnd.TabCount() - 1, docs::kImageReadOnly); }
+
+private:
+    CDocTabWnd& m_wnd;
+};
 
 // A tab's document as the save and close flows see it.
 class EntryDoc : public docs::IFlowDoc {
@@ -160,10 +202,10 @@ public:
     DocEntry& Entry() const { return m_wnd.m_docs[static_cast<std::size_t>(m_index)]; }
     std::string Path() const override { return Entry().path; }
     std::string TabText() const override { return m_wnd.GetTabText(m_index); }
-    bool IsReadOnly() const override { return Entry().editor->Model().IsReadOnly(); }
-    bool IsModified() const override { return Entry().editor->Model().IsModified(); }
+    bool IsReadOnly() const override { return Entry().editor->Ops().IsReadOnly(); }
+    bool IsModified() const override { return Entry().editor->Ops().IsModified(); }
     bool PrepareBytes(std::string* bytes, int* code) override {
-        EditorSaveSource source(Entry().editor->Model());
+        EditorSaveSource source(Entry().editor->Ops());
         encoding::SavedText saved;
         if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &saved)) return false;
         bytes->swap(saved.bytes);
@@ -176,9 +218,9 @@ public:
         e.loadCode = code;
         if (savedAs) {
             m_wnd.SetTabText(m_index, path);
-            e.editor->Model().SetReadOnly(false);
+            e.editor->Ops().SetReadOnly(false);
         }
-        e.editor->Model().SetModified(false);
+        e.editor->Ops().SetModified(false);
     }
     void ReleaseFile() override {
         if (Entry().file) Entry().file->Close();
@@ -581,7 +623,7 @@ void CDocTabWnd::ActivateTab(int index) {
     HWND view = e.editor->m_hWnd;
     if (m_activeView && m_activeView != view && ::IsWindow(m_activeView))
         ::SetWindowPos(m_activeView, nullptr, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
-    editor::EditorModel& model = e.editor->Model();
+    editor::IEditorOps& model = e.editor->Ops();
     if (m_modes) {
         ModeEditor target(*e.editor);
         m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
@@ -628,65 +670,13 @@ bool CDocTabWnd::ReadTextFile(const std::string& path, std::string* text) {
 
 int CDocTabWnd::OpenDocFile(const std::string& requested, bool readOnly, bool noSelect) {
     if (requested.empty()) return 0;
-    const std::string path = FullPathOf(requested);
-    std::vector<std::string> paths;
-    for (const DocEntry& e : m_docs) paths.push_back(e.path);
-    const int open = docs::FindPath(paths, path);
-    if (open >= 0) {
-        ::SendMessageA(m_tab.m_hWnd, TCM_SETCURSEL, open, 0);
-        ActivateTab(open);
-        return 1;
-    }
+    std::string path = FullPathOf(requested);
+    if (path.empty()) path = requested;  // opening it says why it fails
     HWND owner = ::GetAncestor(m_hWnd, GA_ROOT);
     WinPrompts prompts(owner);
-    OpeningFile opening;
-    if (!docs::OpenDocumentFile(opening, path, &readOnly, prompts)) return 0;
-    std::string bytes;
-    CFileError error;
-    encoding::LoadedText loaded;
-    if (!opening.file->ReadAll(&bytes, &error)) {
-        error.path = path;
-        error.Report(owner);
-        return 0;
-    }
-    if (!encoding::DecodeFileBytes(bytes.data(), bytes.size(), &loaded)) {
-        PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
-        return 0;
-    }
-    bytes.clear();
-    bytes.shrink_to_fit();
-    if (loaded.MustOpenReadOnly()) {
-        readOnly = true;
-        PqErrorBox(owner, path + loaded.ProblemMessage());
-    }
-    const std::string name = pathutil::FileNameOf(path);
-    if (TabCount() == 1 && docs::ReusesSingleTab(1, !m_docs[0].path.empty(), m_docs[0].editor->Model().IsModified())) {
-        SetTabText(0, name);
-        m_untitled.GiveBack();
-    } else if (!CreateTab(name, noSelect)) {
-        return 0;
-    }
-    DocEntry& e = m_docs.back();
-    e.loadCode = loaded.charCode;
-    e.file = std::move(opening.file);
-    e.path = path;
-    editor::EditorModel& model = e.editor->Model();
-    if (!model.SetText(loaded.text)) {
-        // The tab keeps the file open but shows no text: a failure.
-        PqErrorBox(owner, fileerr::FullMessage(path, fileerr::Cause::OutOfMemory));
-        model.SetReadOnly(true);
-        model.SetModified(false);
-        ActivateTab(-1);
-        return 0;
-    }
-    model.SetReadOnly(readOnly);
-    model.SetModified(false);
-    if (!noSelect) {
-        ActivateTab(SelectedIndex());
-    } else if (readOnly) {
-        SetTabImage(TabCount() - 1, docs::kImageReadOnly);
-    }
-    return 1;
+    OpeningFile opening(owner);
+    OpenTabs tabs(*this);
+    return docs::OpenInTab(tabs, opening, path, readOnly, noSelect, prompts) ? 1 : 0;
 }
 
 int CDocTabWnd::SaveDoc(int index, bool overwrite) {
@@ -720,7 +710,7 @@ int CDocTabWnd::QueryCloseAll() {
 std::string CDocTabWnd::SelectedTitle() const {
     const int index = SelectedIndex();
     if (index < 0) return std::string();
-    editor::EditorModel& model = m_docs[static_cast<std::size_t>(index)].editor->Model();
+    editor::IEditorOps& model = m_docs[static_cast<std::size_t>(index)].editor->Ops();
     return docs::FrameTitle(GetTabText(index), model.IsReadOnly(), model.IsModified());
 }
 
@@ -729,7 +719,7 @@ void CDocTabWnd::UpdateTabImages() {
     for (int i = 0; i < TabCount(); ++i) {
         DocEntry& e = m_docs[static_cast<std::size_t>(i)];
         if (!e.editor || e.previewShown) continue;
-        editor::EditorModel& model = e.editor->Model();
+        editor::IEditorOps& model = e.editor->Ops();
         if (model.IsReadOnly()) continue;
         const int image = model.IsModified() ? docs::kImageModified : docs::kImagePlain;
         if (GetTabImage(i) == image) continue;
@@ -802,7 +792,7 @@ LRESULT CDocTabWnd::OnDrawItemMsg(WPARAM, LPARAM lParam) {
         x += 16 + space.cx;
     }
     const bool readOnly = index >= 0 && index < TabCount() && m_docs[static_cast<std::size_t>(index)].editor &&
-                          m_docs[static_cast<std::size_t>(index)].editor->Model().IsReadOnly();
+                          m_docs[static_cast<std::size_t>(index)].editor->Ops().IsReadOnly();
     ::SetTextColor(dc, ::GetSysColor(selected && !readOnly ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
     ::SetBkMode(dc, TRANSPARENT);
     const std::string text = GetTabText(index);
@@ -833,7 +823,7 @@ void CDocTabWnd::ApplyTemplate(int index) {
     if (m_fileSettings.useTemplate == 1 && !m_fileSettings.templatePath.empty()) {
         std::string text;
         if (ReadTextFile(m_fileSettings.templatePath, &text)) {
-            editor::EditorModel& model = e.editor->Model();
+            editor::IEditorOps& model = e.editor->Ops();
             model.SetText(text);
             model.SetModified(false);
         }
@@ -873,7 +863,7 @@ void CDocTabWnd::OnFileSaveAll() {
     for (int i = 0; i < TabCount(); ++i) {
         if (SaveDoc(i, true) != 1) continue;
         const DocEntry& e = m_docs[static_cast<std::size_t>(i)];
-        if (!e.editor->Model().IsReadOnly() && !e.previewShown) SetTabImage(i, docs::kImagePlain);
+        if (!e.editor->Ops().IsReadOnly() && !e.previewShown) SetTabImage(i, docs::kImagePlain);
     }
     ActivateTab(-1);
 }

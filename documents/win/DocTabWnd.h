@@ -18,7 +18,7 @@
 #include "editor/core/ColorModeManager.h"
 #include "editor/win/CanvasEdit.h"
 #include "framework/win/File.h"
-#include "shell/win/SplitWnd.h"
+#include "framework/win/SplitWnd.h"
 
 #include <shellapi.h>
 
@@ -147,6 +147,7 @@ public:
 protected:
     friend class CTabStrip;
     friend class EntryDoc;
+    friend class OpenTabs;
 
     LRESULT OnDestroyMsg(WPARAM, LPARAM);
     LRESULT OnDrawItemMsg(WPARAM, LPARAM);

@@ -27,7 +27,7 @@ HRESULT CTabDropTarget::QueryInterface(REFIID riid, void** object) {
 DWORD CTabDropTarget::EffectFor(DWORD keys, DWORD allowed) const {
     CCanvasEdit* editor = m_owner.GetEditor(-1);
     if (!m_hasText || !editor || m_owner.GetPreviewShown(-1)) return DROPEFFECT_NONE;
-    const editor::EditorModel& model = editor->Model();
+    const editor::IEditorOps& model = editor->Ops();
     if (model.IsReadOnly() || model.Settings().dragDropMode == 0) return DROPEFFECT_NONE;
     // Ctrl copies; otherwise a move where the source allows it.
     if ((keys & MK_CONTROL) && (allowed & DROPEFFECT_COPY)) return DROPEFFECT_COPY;
@@ -94,7 +94,7 @@ HRESULT CTabDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* ef
         const SIZE_T size = ::GlobalSize(medium.hGlobal);
         SIZE_T length = 0;
         while (length < size && text[length] != '\0') ++length;
-        editor->Model().ReplaceSelection(text, length, true);
+        editor->Ops().ReplaceSelection(text, length, true);
         ::GlobalUnlock(medium.hGlobal);
     }
     ::ReleaseStgMedium(&medium);

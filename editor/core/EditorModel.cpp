@@ -19,15 +19,6 @@ int DefaultColorLine(const char*, int, int, Color*) { return 0; }
 
 int ClampToInt(long long v) { return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v)); }
 
-// The kind of the first line end in text (CRLF when there is none).
-int FirstLineEndKind(const char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (text[i] == '\n') return kReturnLf;
-        if (text[i] == '\r') return (i + 1 < length && text[i + 1] == '\n') ? kReturnCrLf : kReturnCr;
-    }
-    return kReturnCrLf;
-}
-
 bool IsTypable(unsigned char c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xDF) || c == '\t'; }
 
 }  // namespace
@@ -62,8 +53,10 @@ bool EditorModel::SetText(const char* text, std::size_t length) {
     Clear();
     bool ok = true;
     if (text && length) {
-        store_.SetLineEndModeOnly(FirstLineEndKind(text, length));
-        ok = Replace(BytePos{0, 0}, BytePos{-1, 0}, text, length, false, nullptr, false);
+        store_.SetLineEndModeOnly(lineend::FirstLineEnd(text, length));
+        EditChange change;
+        ok = Replace(BytePos{0, 0}, BytePos{-1, 0}, text, length, false, nullptr, false, false, &change);
+        if (ok) ShowChange(change);
         if (!ok) Clear();
     }
     RecomputeAllStates();
@@ -131,16 +124,19 @@ int EditorModel::SetLineEndMode(int code) {
 bool EditorModel::ReplaceRange(TextPos caret, TextPos anchor, const char* text, std::size_t length,
                                bool caretToEnd, UndoRecord* record) {
     const BytePos a = anchor.column == -1 ? BytePos{-1, anchor.line} : store_.ToBytePos(anchor);
-    return Replace(store_.ToBytePos(caret), a, text, length, caretToEnd, record, true);
+    return ReplaceBytes(store_.ToBytePos(caret), a, text, length, caretToEnd, record);
 }
 
 bool EditorModel::ReplaceBytes(BytePos caret, BytePos anchor, const char* text, std::size_t length,
                                bool caretToEnd, UndoRecord* record) {
-    return Replace(caret, anchor, text, length, caretToEnd, record, true);
+    EditChange change;
+    if (!Replace(caret, anchor, text, length, caretToEnd, record, true, false, &change)) return false;
+    ShowChange(change);
+    return true;
 }
 
 bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd,
-                          UndoRecord* record, bool updateStates, bool exact) {
+                          UndoRecord* record, bool updateStates, bool exact, EditChange* change) {
     // Positions are moved onto character boundaries, except those of undo
     // records: they name exact bytes (an inserted lead byte may have joined
     // the byte after it).
@@ -158,43 +154,33 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
     const BytePos p1 = hasRange && anchor < caret ? anchor : caret;
     const BytePos p2 = hasRange && caret < anchor ? anchor : caret;
 
-    // The removed bytes are kept until the insertion succeeded, so that a
-    // failed insertion can put them back.
+    // The removed bytes go into the undo record: they are copied before the
+    // change, which replaces the range and inserts the text as one step of
+    // the store (a failure changes nothing).
     std::unique_ptr<char[], BlockDeleter> removed;
     long long removedLength = 0;
     if (hasRange) {
         removedLength = store_.RangeLength(p1, p2);
         if (removedLength > INT32_MAX) return false;
-        removed.reset(static_cast<char*>(Allocate(static_cast<std::size_t>(removedLength))));
-        if (!removed) return false;
-        store_.CopyRange(p1, p2, removed.get());
+        if (record) {
+            removed.reset(static_cast<char*>(Allocate(static_cast<std::size_t>(removedLength))));
+            if (!removed) return false;
+            store_.CopyRange(p1, p2, removed.get());
+        }
     }
 
-    // The old selection is repainted when it is not the range replaced here.
-    if (HasSelection()) {
-        BytePos s1, s2;
-        SelectionBytes(&s1, &s2);
-        if (s1 != p1 || s2 != p2) InvalidateSelection();
-    }
+    EditChange c;
+    c.top = p1.line;
+    // The old selection is repainted, while its lines are still where they
+    // were, when it is not the range replaced here.
+    BytePos s1, s2;
+    if (SelectionBytes(&s1, &s2) && (s1 != p1 || s2 != p2)) host_->InvalidateLines(s1.line, s2.line);
 
     const int endState = store_.LineState(p2.line);
-    int linesRemoved = 0;
-    if (hasRange && !store_.DeleteRange(p1, p2, &linesRemoved)) return false;
-
     BytePos end = p1;
-    int linesAdded = 0;
-    if (hasText && !store_.InsertBytes(p1, text, length, &end, &linesAdded)) {
-        if (!hasRange) return false;
-        int restored = 0;
-        BytePos back;
-        if (store_.InsertBytes(p1, removed.get(), static_cast<std::size_t>(removedLength), &back, &restored)) {
-            if (stateFn_) RecomputeStates(p1.line, p1.line + restored, endState);
-            return false;  // the text is as it was
-        }
-        // Out of memory twice: the range stays removed and the record says so,
-        // so that it can be undone.
-        linesAdded = 0;
-        end = p1;
+    if (!store_.ReplaceRange(p1, hasRange ? p2 : p1, hasText ? text : nullptr, hasText ? length : 0, &end,
+                             &c.linesRemoved, &c.linesAdded)) {
+        return false;
     }
     flags_ |= kOffscreenPaint;
 
@@ -215,19 +201,39 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
     }
     caret_ = store_.ToTextPos(caretToEnd ? end : p1);
     anchor_ = TextPos{-1, caret_.line};
+    c.inserted = hasText;
+    c.removed = hasRange;
+    c.statesChanged = updateStates && stateFn_ && RecomputeStates(c.top, c.top + c.linesAdded, endState);
+    if (change) *change = c;
+    return true;
+}
 
-    // Repaint: the edited lines, and everything below when the line states
-    // changed further down; the rows below move by the lines added or removed.
-    const int top = p1.line;
-    const bool statesChanged = updateStates && stateFn_ && RecomputeStates(top, top + linesAdded, endState);
-    if (linesAdded != linesRemoved) RowsMoved(top + 1 + std::min(linesAdded, linesRemoved), linesAdded - linesRemoved);
-    host_->InvalidateLines(top, statesChanged ? IEditorHost::kToBottom : top + linesAdded);
-
-    FollowCaret(hasText);
+void EditorModel::ShowChange(const EditChange& c) {
+    // The edited lines, and everything below when the line states changed
+    // further down; the rows below move by the lines added or removed.
+    const int top = c.top;
+    if (c.linesAdded != c.linesRemoved)
+        RowsMoved(top + 1 + std::min(c.linesAdded, c.linesRemoved), c.linesAdded - c.linesRemoved);
+    host_->InvalidateLines(top, c.statesChanged ? IEditorHost::kToBottom : top + c.linesAdded);
+    FollowCaret(c.inserted);
     UpdateGutterDigits();
     host_->UpdateScrollBars();
     PlaceCaret();
+}
+
+bool EditorModel::Edit(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd) {
+    UndoRecord record;
+    EditChange change;
+    if (!Replace(caret, anchor, text, length, caretToEnd, &record, true, false, &change)) return false;
+    ShowChange(change);
+    if (record.removed || record.otherOffset != -1) PushUndo(std::move(record));
+    TextChanged();
     return true;
+}
+
+void EditorModel::TextChanged() {
+    flags_ |= kModified;
+    host_->NotifyChanged();
 }
 
 bool EditorModel::RecomputeStates(int first, int lastEdited, int endState) {
@@ -285,29 +291,24 @@ void EditorModel::UpdateGutterDigits() {
 
 void EditorModel::PushUndo(UndoRecord record) { history_.Push(std::move(record)); }
 
-void EditorModel::FinishEdit(UndoRecord record) {
-    if (record.removed || record.otherOffset != -1) PushUndo(std::move(record));
-    flags_ |= kModified;
-    host_->NotifyChanged();
-}
-
 bool EditorModel::ReplayTop(bool undo) {
     const bool grouped = undo ? history_.BelowTopUndoIsGrouped() : history_.BelowTopRedoIsGrouped();
     UndoRecord& r = undo ? history_.TopUndo() : history_.TopRedo();
     UndoRecord inverse;
+    EditChange change;
     if (!Replace(BytePos{r.afterOffset, r.afterLine}, BytePos{r.otherOffset, r.otherLine}, r.removed.get(),
                  static_cast<std::size_t>(r.removedLength), (r.flags & UndoRecord::kForward) != 0, &inverse, true,
-                 true)) {
+                 true, &change)) {
         return false;
     }
+    ShowChange(change);
     if (grouped) inverse.flags |= UndoRecord::kGroup;
     if (undo) {
         history_.FinishUndo(std::move(inverse));
     } else {
         history_.FinishRedo(std::move(inverse));
     }
-    flags_ |= kModified;
-    host_->NotifyChanged();
+    TextChanged();
     return grouped;
 }
 
@@ -478,8 +479,11 @@ long long EditorModel::GetSelectedText(char* buffer, std::size_t capacity) const
 bool EditorModel::ReplaceSelection(const char* text, std::size_t length, bool addUndo) {
     if (IsReadOnly()) return false;
     UndoRecord record;
-    if (!Replace(CaretBytes(), AnchorBytes(), text, length, true, &record, true)) return false;
-    const bool changed = record.removed || record.otherOffset != -1;
+    EditChange change;
+    if (!Replace(CaretBytes(), AnchorBytes(), text, length, true, addUndo ? &record : nullptr, true, false, &change))
+        return false;
+    ShowChange(change);
+    const bool changed = change.inserted || change.removed;
     if (addUndo) {
         if (changed) PushUndo(std::move(record));
     } else if (changed) {
@@ -487,16 +491,13 @@ bool EditorModel::ReplaceSelection(const char* text, std::size_t length, bool ad
         history_.Clear();
         history_.LoseSavePoint();
     }
-    flags_ |= kModified;
-    host_->NotifyChanged();
+    TextChanged();
     return changed;
 }
 
 int EditorModel::DeleteSelection() {
     if (IsReadOnly() || !HasSelection()) return 0;
-    UndoRecord record;
-    if (!Replace(CaretBytes(), AnchorBytes(), nullptr, 0, false, &record, true)) return 0;
-    FinishEdit(std::move(record));
+    if (!Edit(CaretBytes(), AnchorBytes(), nullptr, 0, false)) return 0;
     return 1;
 }
 
@@ -520,9 +521,7 @@ int EditorModel::Paste() {
     if (!clipboard_->GetText(text)) return 0;
     const std::size_t nul = text.find('\0');
     if (nul != std::string::npos) text.resize(nul);
-    UndoRecord record;
-    if (!Replace(CaretBytes(), AnchorBytes(), text.data(), text.size(), true, &record, true)) return 0;
-    FinishEdit(std::move(record));
+    if (!Edit(CaretBytes(), AnchorBytes(), text.data(), text.size(), true)) return 0;
     return 1;
 }
 
@@ -570,9 +569,7 @@ void EditorModel::TypeChar(unsigned char c) {
                              caret.line};
         }
     }
-    UndoRecord record;
-    if (!Replace(caret, anchor, bytes, n, true, &record, true)) return;
-    FinishEdit(std::move(record));
+    if (!Edit(caret, anchor, bytes, n, true)) return;
 }
 
 void EditorModel::TypeString(const char* text, std::size_t length) {
@@ -600,9 +597,7 @@ void EditorModel::Backspace(bool ctrl) {
                              : static_cast<int>(sjis::Previous(text, static_cast<std::size_t>(length),
                                                                static_cast<std::size_t>(caret.offset)));
     }
-    UndoRecord record;
-    if (!Replace(caret, anchor, nullptr, 0, false, &record, true)) return;
-    FinishEdit(std::move(record));
+    if (!Edit(caret, anchor, nullptr, 0, false)) return;
 }
 
 void EditorModel::DeleteForward(bool ctrl) {
@@ -626,9 +621,7 @@ void EditorModel::DeleteForward(bool ctrl) {
     } else {
         return;
     }
-    UndoRecord record;
-    if (!Replace(caret, anchor, nullptr, 0, false, &record, true)) return;
-    FinishEdit(std::move(record));
+    if (!Edit(caret, anchor, nullptr, 0, false)) return;
 }
 
 void EditorModel::Enter() {
@@ -636,12 +629,9 @@ void EditorModel::Enter() {
     if (IsReadOnly()) return;
     if ((flags_ & kOverwrite) && caret_.line + 1 < LineCount()) {
         InvalidateSelection();
-        const int oldColumn = firstColumn_, oldLine = firstLine_;
         caret_ = TextPos{0, caret_.line + 1};
         anchor_ = TextPos{-1, caret_.line};
-        firstColumn_ = 0;
-        AdjustView(false);
-        if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
+        FollowCaret(false);
         PlaceCaret();
         return;
     }
@@ -661,9 +651,7 @@ void EditorModel::Enter() {
         }
         text.append(line ? line : "", static_cast<std::size_t>(i));
     }
-    UndoRecord record;
-    if (!Replace(caret, AnchorBytes(), text.data(), text.size(), true, &record, true)) return;
-    FinishEdit(std::move(record));
+    if (!Edit(caret, AnchorBytes(), text.data(), text.size(), true)) return;
 }
 
 // ---------------------------------------------------------------------------
@@ -679,9 +667,7 @@ void EditorModel::CopyDrop(TextPos at, const char* text, std::size_t length) {
     SetCaretAndAnchor(at, TextPos{-1, at.line});
     const BytePos p = store_.Clamp(CaretBytes());
     const long long start = store_.OffsetOf(p);
-    UndoRecord record;
-    if (!Replace(p, BytePos{-1, p.line}, text, length, true, &record, true)) return;
-    FinishEdit(std::move(record));
+    if (!Edit(p, BytePos{-1, p.line}, text, length, true)) return;
     SelectInserted(start, store_.OffsetOf(CaretBytes()));
 }
 
@@ -696,21 +682,20 @@ void EditorModel::MoveDrop(TextPos at) {
     long long dropOffset = store_.OffsetOf(drop);
     const long long selectionStart = store_.OffsetOf(s1);
     UndoRecord removal;
-    if (!Replace(CaretBytes(), AnchorBytes(), nullptr, 0, false, &removal, true)) return;
+    EditChange change;
+    if (!Replace(CaretBytes(), AnchorBytes(), nullptr, 0, false, &removal, true, false, &change)) return;
+    ShowChange(change);
     removal.flags |= UndoRecord::kGroup;
     PushUndo(std::move(removal));
     if (dropOffset > selectionStart) dropOffset -= static_cast<long long>(text.size());
     const BytePos p = store_.PositionOf(dropOffset);
-    UndoRecord insertion;
-    if (!Replace(p, BytePos{-1, p.line}, text.data(), text.size(), true, &insertion, true)) {
+    if (!Edit(p, BytePos{-1, p.line}, text.data(), text.size(), true)) {
         // The removal alone stays as one step: its group bit would join it
         // to whatever edit comes next.
         if (history_.CanUndo()) history_.TopUndo().flags &= ~UndoRecord::kGroup;
-        flags_ |= kModified;
-        host_->NotifyChanged();
+        TextChanged();
         return;
     }
-    FinishEdit(std::move(insertion));
     SelectInserted(store_.OffsetOf(p), store_.OffsetOf(CaretBytes()));
 }
 

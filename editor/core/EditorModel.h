@@ -134,8 +134,8 @@ public:
     // first line end, recomputes the line states, clears the read-only and
     // modified flags and sends the changed notification. False when memory ran
     // out (the text is then empty).
-    bool SetText(const char* text, std::size_t length);
-    bool SetText(const std::string& text) { return SetText(text.data(), text.size()); }
+    bool SetText(const char* text, std::size_t length) override;
+    using IEditorOps::SetText;
     // The whole text with each line's own line ends: the length, or -1 when
     // memory runs out.
     int GetText(std::string& out) const override;
@@ -156,7 +156,7 @@ public:
     }
     int OffsetToColumn(int offset, int n) const override { return store_.OffsetToColumn(offset, n); }
     // Every line end becomes `code`; returns the previous mode.
-    int SetLineEndMode(int code);
+    int SetLineEndMode(int code) override;
 
     // --- The edit primitive -----------------------------------------------
 
@@ -177,10 +177,10 @@ public:
     void PushUndo(UndoRecord record);
     // Undo or redo one step (a group as one); 1 on success, 0 when there is
     // nothing to do or memory ran out.
-    int Undo();
-    int Redo();
-    bool CanUndo() const { return history_.CanUndo(); }
-    bool CanRedo() const { return history_.CanRedo(); }
+    int Undo() override;
+    int Redo() override;
+    bool CanUndo() const override { return history_.CanUndo(); }
+    bool CanRedo() const override { return history_.CanRedo(); }
     const UndoHistory& History() const { return history_; }
 
     // --- Flags --------------------------------------------------------------
@@ -188,10 +188,10 @@ public:
     // Clearing makes the current text the save point; setting it means the
     // text differs from the saved one, so undo cannot reach the save point.
     // Both send the changed notification.
-    void SetModified(bool modified);
+    void SetModified(bool modified) override;
     // True unless the text is the one at the save point.
     bool IsModified() override;
-    void SetReadOnly(bool readOnly) { SetFlags(kReadOnly, readOnly); }
+    void SetReadOnly(bool readOnly) override { SetFlags(kReadOnly, readOnly); }
     bool IsReadOnly() const override { return (flags_ & kReadOnly) != 0; }
     bool IsOverwrite() const { return (flags_ & kOverwrite) != 0; }
 
@@ -236,11 +236,11 @@ public:
     // the text). Ignored while read-only. True when the text changed.
     bool ReplaceSelection(const char* text, std::size_t length, bool addUndo) override;
     using IEditorOps::ReplaceSelection;
-    int DeleteSelection();
-    int Copy();
-    int Cut();
-    int Paste();
-    int CanPaste() const;
+    int DeleteSelection() override;
+    int Copy() override;
+    int Cut() override;
+    int Paste() override;
+    int CanPaste() const override;
     // Searches line n from `column` (see TextStore::FindInLine) and selects
     // the match (anchor at its start, caret at its end); 1 when found.
     int FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column,
@@ -284,10 +284,10 @@ public:
     int GutterDigits() const { return gutterDigits_; }
     int FirstColumn() const { return firstColumn_; }
     int FirstLine() const { return firstLine_; }
-    void GetScrollPosition(int* firstColumn, int* firstLine) const;
+    void GetScrollPosition(int* firstColumn, int* firstLine) const override;
     // Column clamped into 0 ... 2048 - visible columns, line into
     // 0 ... LineCount - visible lines (both at least 0).
-    void SetScrollPosition(int firstColumn, int firstLine);
+    void SetScrollPosition(int firstColumn, int firstLine) override;
     // The scroll bars' clamps: column 0 ... 2048 - visible columns + 1, line
     // 0 ... LineCount - visible lines. Both scroll and place the caret.
     void ScrollColumnTo(int firstColumn);
@@ -306,7 +306,7 @@ public:
     // places the caret; repaints everything when redraw is set.
     void SetSettings(const EditorSettings* settings, bool redraw);
     void GetSettings(EditorSettings* out, bool defaults) const;
-    const EditorSettings& Settings() const { return settings_; }
+    const EditorSettings& Settings() const override { return settings_; }
     void SetSystemColors(const SystemColors& colors) { system_ = colors; }
     // The colours (null: the defaults from the system colours).
     void SetColors(const EditorColors* colors, bool redraw);
@@ -326,10 +326,28 @@ public:
 private:
     BytePos CaretBytes() const { return store_.ToBytePos(caret_); }
     BytePos AnchorBytes() const;
+    // What one change of the text did, for repainting it.
+    struct EditChange {
+        int top = 0;  // the first line changed
+        int linesAdded = 0;
+        int linesRemoved = 0;
+        bool inserted = false;       // bytes were inserted
+        bool removed = false;        // a range was removed
+        bool statesChanged = false;  // line states changed below the edited lines
+    };
+    // Changes the text, the caret and the line states, and fills *record (may
+    // be null); of the window it only asks to repaint the old selection, which
+    // must happen before its lines move. False (nothing changed) when memory
+    // runs out.
     bool Replace(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd,
-                 UndoRecord* record, bool updateStates, bool exact = false);
-    // The common end of a user edit: push the record, set modified, notify.
-    void FinishEdit(UndoRecord record);
+                 UndoRecord* record, bool updateStates, bool exact, EditChange* change);
+    // The one place where a change reaches the window: repaint, the view
+    // follows the caret, gutter, scroll bars and caret.
+    void ShowChange(const EditChange& change);
+    // A user edit: the change shown, one undo record, modified, notified.
+    bool Edit(BytePos caret, BytePos anchor, const char* text, std::size_t length, bool caretToEnd);
+    // The text changed: the modified flag and the parent's notification.
+    void TextChanged();
     bool ReplayTop(bool undo);
     bool RecomputeStates(int first, int lastEdited, int endState);
     void RowsMoved(int top, int rows);

@@ -1,7 +1,9 @@
 // IEditorOps: the narrow face of one editor that the other subsystems use
 // (find and replace, the line tools, tags, plug-ins, bookmarks, input assist,
-// the document window). It holds the operations on the text, the selection
-// and the state flags, and nothing of painting, input or configuration.
+// the document window, the edit commands). It holds the operations on the
+// text, the selection, undo and the clipboard, the scroll position and the
+// state flags; of the configuration only the settings in force, to read.
+// Nothing of painting or input.
 // EditorModel implements it; callers take an `IEditorOps&` and include only
 // this header, so they can be tested against a real model or a fake.
 //
@@ -13,6 +15,7 @@
 #include <cstddef>
 #include <string>
 
+#include "editor/core/EditorSettings.h"
 #include "editor/core/TextStore.h"
 
 namespace editor {
@@ -22,6 +25,12 @@ public:
     virtual ~IEditorOps() = default;
 
     // --- Text ---------------------------------------------------------------
+    // Replaces everything (NUL bytes are text like any other): empties undo
+    // and redo, takes the line-end mode from the first line end, clears the
+    // read-only and modified flags. False when memory ran out (the text is
+    // then empty).
+    virtual bool SetText(const char* text, std::size_t length) = 0;
+    bool SetText(const std::string& text) { return SetText(text.data(), text.size()); }
     virtual long long TextLength() const = 0;
     // The whole text with each line's own line ends: the length, or -1 when
     // memory runs out.
@@ -33,6 +42,8 @@ public:
     virtual int GetLine(int n, std::string& out, bool wholeLine) const = 0;
     // The document's line-end mode (ReturnCode).
     virtual int LineEndMode() const = 0;
+    // Every line end becomes `code`; returns the previous mode.
+    virtual int SetLineEndMode(int code) = 0;
     // Columns per tab stop, as the editor lays the text out.
     virtual int TabSize() const = 0;
 
@@ -78,9 +89,33 @@ public:
         return FindInLine(pattern.data(), pattern.size(), matchCase, wholeWord, column, n);
     }
 
+    // The selection's removal, and the clipboard (1 on success, 0 when
+    // read-only, without a selection or clipboard text, or out of memory).
+    virtual int DeleteSelection() = 0;
+    virtual int Cut() = 0;
+    virtual int Copy() = 0;
+    virtual int Paste() = 0;
+    virtual int CanPaste() const = 0;
+    // One undo or redo step (a group as one): 1 on success.
+    virtual int Undo() = 0;
+    virtual int Redo() = 0;
+    virtual bool CanUndo() const = 0;
+    virtual bool CanRedo() const = 0;
+
+    // --- View ---------------------------------------------------------------
+    virtual void GetScrollPosition(int* firstColumn, int* firstLine) const = 0;
+    // Clamped into the text; the window scrolls.
+    virtual void SetScrollPosition(int firstColumn, int firstLine) = 0;
+    // The display and behaviour options in force.
+    virtual const EditorSettings& Settings() const = 0;
+
     // --- State --------------------------------------------------------------
     virtual bool IsReadOnly() const = 0;
+    virtual void SetReadOnly(bool readOnly) = 0;
+    // True unless the text is the one at the save point.
     virtual bool IsModified() = 0;
+    // Clearing makes the current text the save point; both notify the change.
+    virtual void SetModified(bool modified) = 0;
 };
 
 }  // namespace editor

@@ -13,9 +13,6 @@ namespace editor {
 
 namespace {
 
-const char* const kReturnBytes[kReturnCodeCount] = {"\r\n", "\r", "\n"};
-const int kReturnLengths[kReturnCodeCount] = {2, 1, 1};
-
 // Lines of one insertion share a block when the lines between its first and
 // its last line end hold at least this many bytes (a file being loaded, a
 // large paste); smaller insertions give every line its own block.
@@ -72,14 +69,6 @@ bool IsAsciiAlnum(unsigned char c) {
 }
 
 }  // namespace
-
-const char* ReturnCodeBytes(int code) {
-    return (code >= 0 && code < kReturnCodeCount) ? kReturnBytes[code] : kReturnBytes[0];
-}
-
-int ReturnCodeLength(int code) {
-    return (code >= 0 && code < kReturnCodeCount) ? kReturnLengths[code] : kReturnLengths[0];
-}
 
 TextStore::TextStore() { Reset(); }
 
@@ -477,88 +466,190 @@ bool TextStore::InsertBytes(BytePos at, const char* bytes, std::size_t length, B
         if (tailLength) std::memcpy(last.text + (stop - lastLine), atLine.text + at.offset, tailLength);
     }
 
-    std::vector<LineRecord> added;
-    char* shared = nullptr;
-    const bool share = middleBytes >= kSharedMinimum;
-    long long addedBytes = 0, addedEnds = 0;
-    auto undo = [&]() {
-        for (LineRecord& r : added) {
-            if (!r.borrowed) Release(r.text);
-        }
-        Release(shared);
-        Release(last.text);
-    };
+    NewLines added;
     bool ok = true;
     try {
-        added.reserve(middleBytes / 48 + 1);
-        const char* source = middle;
-        if (share) {
-            shared = static_cast<char*>(Allocate(middleBytes));
-            if (!shared) throw std::bad_alloc();
-            std::memcpy(shared, middle, middleBytes);
-            source = shared;
-        }
-        const char* p = source;
-        const char* const sourceEnd = source + middleBytes;
-        const char* lf = nullptr;
-        while (p < sourceEnd) {
-            const char* e = FindLineEnd(p, sourceEnd, lf);
-            LineRecord r;
-            int kind = 0;
-            const int eol = LineEndAt(e, sourceEnd, &kind);
-            r.length = static_cast<std::int32_t>(e - p);
-            r.lineEnd = static_cast<std::uint8_t>(kind);
-            if (r.length) {
-                if (share) {
-                    r.text = const_cast<char*>(p);
-                    r.borrowed = 1;
-                } else {
-                    r.text = static_cast<char*>(Allocate(static_cast<std::size_t>(r.length)));
-                    if (!r.text) throw std::bad_alloc();
-                    std::memcpy(r.text, p, static_cast<std::size_t>(r.length));
-                }
-            }
-            added.push_back(r);
-            addedBytes += r.length;
-            addedEnds += eol;
-            p = e + eol;
-        }
-        added.reserve(added.size() + 1);
-        if (!ReserveLines(added.size() + 1)) throw std::bad_alloc();
+        BuildLines(middle, middleBytes, &added);
+        added.lines.reserve(added.lines.size() + 1);
+        if (!ReserveLines(added.lines.size() + 1)) throw std::bad_alloc();
     } catch (const std::exception&) {
         ok = false;
     }
     if (!ok || !SetHeadAndAppend(lines_[n], static_cast<std::size_t>(at.offset), bytes,
                                  static_cast<std::size_t>(firstEnd - bytes))) {
-        undo();
+        ReleaseLines(added);
+        Release(last.text);
         return false;
     }
-
-    if (share) {
-        std::size_t liveLines = 0;
-        for (const LineRecord& r : added) liveLines += r.borrowed;
-        if (liveLines) {
-            SharedBlock b{shared, middleBytes, static_cast<std::size_t>(addedBytes), liveLines};
-            blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
-                                            [](const SharedBlock& x, const SharedBlock& y) {
-                                                return Address(x.data) < Address(y.data);
-                                            }),
-                           b);
-        } else {
-            Release(shared);
-        }
-    }
+    const long long addedBytes = added.bytes, addedEnds = added.ends;
+    KeepSharedBlock(added);
     LineRecord& head = lines_[n];
     endBytes_ += ReturnCodeLength(firstKind) - ReturnCodeLength(head.lineEnd) + addedEnds +
                  ReturnCodeLength(last.lineEnd);
     head.lineEnd = static_cast<std::uint8_t>(firstKind);
     lineBytes_ += addedBytes + last.length;
-    added.push_back(last);  // capacity was reserved above
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(n) + 1, added.begin(), added.end());
+    added.lines.push_back(last);  // capacity was reserved above
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(n) + 1, added.lines.begin(), added.lines.end());
 
-    const int count = static_cast<int>(added.size());
+    const int count = static_cast<int>(added.lines.size());
     if (linesAdded) *linesAdded = count;
     if (end) *end = BytePos{static_cast<int>(stop - lastLine), at.line + count};
+    CompactWastefulBlocks();
+    return true;
+}
+
+void TextStore::BuildLines(const char* from, std::size_t length, NewLines* out) {
+    const char* source = from;
+    if (length >= kSharedMinimum) {
+        out->shared = static_cast<char*>(Allocate(length));
+        if (!out->shared) throw std::bad_alloc();
+        std::memcpy(out->shared, from, length);
+        out->sharedSize = length;
+        source = out->shared;
+    }
+    out->lines.reserve(out->lines.size() + length / 48 + 1);
+    const char* p = source;
+    const char* const sourceEnd = source + length;
+    const char* lf = nullptr;
+    while (p < sourceEnd) {
+        const char* e = FindLineEnd(p, sourceEnd, lf);
+        LineRecord r;
+        int kind = 0;
+        const int eol = LineEndAt(e, sourceEnd, &kind);
+        r.length = static_cast<std::int32_t>(e - p);
+        r.lineEnd = static_cast<std::uint8_t>(kind);
+        if (r.length) {
+            if (out->shared) {
+                r.text = const_cast<char*>(p);
+                r.borrowed = 1;
+            } else {
+                r.text = static_cast<char*>(Allocate(static_cast<std::size_t>(r.length)));
+                if (!r.text) throw std::bad_alloc();
+                std::memcpy(r.text, p, static_cast<std::size_t>(r.length));
+            }
+        }
+        out->lines.push_back(r);
+        out->bytes += r.length;
+        out->ends += eol;
+        p = e + eol;
+    }
+}
+
+void TextStore::ReleaseLines(NewLines& built) {
+    for (LineRecord& r : built.lines) {
+        if (!r.borrowed) Release(r.text);
+    }
+    built.lines.clear();
+    Release(built.shared);
+    built.shared = nullptr;
+}
+
+void TextStore::KeepSharedBlock(NewLines& built) {
+    if (!built.shared) return;
+    std::size_t liveLines = 0, liveBytes = 0;
+    for (const LineRecord& r : built.lines) {
+        if (!r.borrowed) continue;
+        ++liveLines;
+        liveBytes += static_cast<std::size_t>(r.length);
+    }
+    if (liveLines) {
+        SharedBlock b{built.shared, built.sharedSize, liveBytes, liveLines};
+        blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
+                                        [](const SharedBlock& x, const SharedBlock& y) {
+                                            return Address(x.data) < Address(y.data);
+                                        }),
+                       b);
+    } else {
+        Release(built.shared);
+    }
+    built.shared = nullptr;
+}
+
+bool TextStore::ReplaceRange(BytePos p1, BytePos p2, const char* bytes, std::size_t length, BytePos* end,
+                             int* linesRemoved, int* linesAdded) {
+    if (linesRemoved) *linesRemoved = 0;
+    if (linesAdded) *linesAdded = 0;
+    if (end) *end = p1;
+    if (!(p1 < p2)) return InsertBytes(p1, bytes, length, end, linesAdded);
+    if (!bytes || length == 0) return DeleteRange(p1, p2, linesRemoved);
+
+    // Lines p1.line ... p2.line are replaced by new lines: the head of the
+    // first, the inserted bytes, the tail of the last. Every block of the new
+    // lines is made before the old ones are given up, so a failure changes
+    // nothing and the replaced bytes are never lost.
+    const LineRecord& first = lines_[static_cast<std::size_t>(p1.line)];
+    const LineRecord& last = lines_[static_cast<std::size_t>(p2.line)];
+    const std::size_t head = static_cast<std::size_t>(p1.offset);
+    const std::size_t tail = static_cast<std::size_t>(last.length - p2.offset);
+    const char* const stop = bytes + length;
+    const char* nextLf = nullptr;
+    const char* const firstEnd = FindLineEnd(bytes, stop, nextLf);
+
+    NewLines built;
+    auto joined = [](const char* a, std::size_t an, const char* b, std::size_t bn, const char* c, std::size_t cn) {
+        LineRecord r;
+        const std::size_t n = an + bn + cn;
+        if (n > static_cast<std::size_t>(INT32_MAX)) throw std::bad_alloc();
+        r.length = static_cast<std::int32_t>(n);
+        if (n) {
+            r.text = static_cast<char*>(Allocate(n));
+            if (!r.text) throw std::bad_alloc();
+            if (an) std::memcpy(r.text, a, an);
+            if (bn) std::memcpy(r.text + an, b, bn);
+            if (cn) std::memcpy(r.text + an + bn, c, cn);
+        }
+        return r;
+    };
+    const char* const tailText = last.text ? last.text + p2.offset : nullptr;
+    BytePos after = p1;
+    try {
+        built.lines.reserve(1);
+        if (firstEnd == stop) {
+            LineRecord r = joined(first.text, head, bytes, length, tailText, tail);
+            r.lineEnd = last.lineEnd;
+            r.state = first.state;
+            built.lines.push_back(r);
+            after.offset = p1.offset + static_cast<int>(length);
+        } else {
+            int firstKind = 0;
+            const char* const middle = firstEnd + LineEndAt(firstEnd, stop, &firstKind);
+            const char* lastLine = stop;
+            while (lastLine > middle && lastLine[-1] != '\r' && lastLine[-1] != '\n') --lastLine;
+            LineRecord r = joined(first.text, head, bytes, static_cast<std::size_t>(firstEnd - bytes), nullptr, 0);
+            r.lineEnd = static_cast<std::uint8_t>(firstKind);
+            r.state = first.state;
+            built.lines.push_back(r);
+            BuildLines(middle, static_cast<std::size_t>(lastLine - middle), &built);
+            built.lines.reserve(built.lines.size() + 1);
+            const std::size_t lastLength = static_cast<std::size_t>(stop - lastLine);
+            r = joined(lastLine, lastLength, tailText, tail, nullptr, 0);
+            r.lineEnd = last.lineEnd;
+            built.lines.push_back(r);
+            after = BytePos{static_cast<int>(lastLength), p1.line + static_cast<int>(built.lines.size()) - 1};
+        }
+        if (!ReserveLines(built.lines.size())) throw std::bad_alloc();
+    } catch (const std::exception&) {
+        ReleaseLines(built);
+        return false;
+    }
+
+    // Nothing below can fail.
+    for (int k = p1.line; k <= p2.line; ++k) {
+        LineRecord& r = lines_[static_cast<std::size_t>(k)];
+        lineBytes_ -= r.length;
+        endBytes_ -= ReturnCodeLength(r.lineEnd);
+        DropText(r);
+    }
+    for (const LineRecord& r : built.lines) {
+        lineBytes_ += r.length;
+        endBytes_ += ReturnCodeLength(r.lineEnd);
+    }
+    lines_.erase(lines_.begin() + p1.line, lines_.begin() + p2.line + 1);
+    lines_.insert(lines_.begin() + p1.line, built.lines.begin(), built.lines.end());
+    KeepSharedBlock(built);
+    if (linesRemoved) *linesRemoved = p2.line - p1.line;
+    if (linesAdded) *linesAdded = static_cast<int>(built.lines.size()) - 1;
+    if (end) *end = after;
     CompactWastefulBlocks();
     return true;
 }

@@ -14,15 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/ReturnCode.h"
+
 namespace editor {
 
 // Line ends: 0 CRLF, 1 CR, 2 LF.
-enum ReturnCode : int { kReturnCrLf = 0, kReturnCr = 1, kReturnLf = 2 };
-constexpr int kReturnCodeCount = 3;
-
-// Bytes and length of a line end (an out-of-range code counts as CRLF).
-const char* ReturnCodeBytes(int code);
-int ReturnCodeLength(int code);
+using lineend::ReturnCode;
+using lineend::kReturnCrLf;
+using lineend::kReturnCr;
+using lineend::kReturnLf;
+using lineend::kReturnCodeCount;
+using lineend::ReturnCodeBytes;
+using lineend::ReturnCodeLength;
 
 // An editor position in display columns. An anchor column of -1 means that
 // there is no selection.
@@ -130,6 +133,10 @@ public:
     // `end` receives the position just after the inserted bytes.
     bool InsertBytes(BytePos at, const char* bytes, std::size_t length, BytePos* end = nullptr,
                      int* linesAdded = nullptr);
+    // Removes p1 ... p2 and inserts bytes in their place, as one change: when
+    // memory runs out nothing is removed either.
+    bool ReplaceRange(BytePos p1, BytePos p2, const char* bytes, std::size_t length, BytePos* end = nullptr,
+                      int* linesRemoved = nullptr, int* linesAdded = nullptr);
 
     // Finds pattern in line n from byte offset `from` on. A match starts and
     // ends on character boundaries; without matchCase single-byte letters are
@@ -151,6 +158,22 @@ private:
         std::size_t liveBytes;
         std::size_t liveLines;
     };
+
+    // Lines made for an insertion before the text changes; a large run of
+    // lines shares one block.
+    struct NewLines {
+        std::vector<LineRecord> lines;
+        char* shared = nullptr;
+        std::size_t sharedSize = 0;
+        long long bytes = 0;  // line bytes of the lines from BuildLines
+        long long ends = 0;   // their line-end bytes
+    };
+    // Appends the lines of `length` bytes that end in a line end each (the
+    // last may not); throws std::bad_alloc when memory runs out.
+    void BuildLines(const char* from, std::size_t length, NewLines* out);
+    void ReleaseLines(NewLines& built);
+    // The text now holds the built lines: their shared block joins the list.
+    void KeepSharedBlock(NewLines& built);
 
     void FreeAll();
     // Gives up a line's bytes (its own block, or its share of a shared block).

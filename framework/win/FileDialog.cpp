@@ -5,7 +5,7 @@
 #include "framework/core/PathUtil.h"
 #include "framework/core/Sjis.h"
 #include "framework/win/WinPath.h"
-#include "resources/resource.h"
+#include "framework/win/FrameworkRes.h"
 
 namespace {
 IFileDialogService* g_service = nullptr;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/core/Sjis.h"
+#include "framework/core/PromptText.h"
 #include "framework/win/App.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -93,11 +93,7 @@ void CFrameWnd::UpdateControlBars() {
 }
 
 std::string CFrameWnd::GetMessageString(UINT id) const {
-    std::string text = LoadResString(id);
-    // The prompt is the text before the last line break; the tool tip follows it.
-    const std::size_t nl = sjis::FindLastChar(text, '\n');
-    if (nl != sjis::npos) text.resize(nl);
-    return text;
+    return prompt::PromptPart(LoadResString(id));
 }
 
 void CFrameWnd::SetMessageText(const std::string& text) {

@@ -29,6 +29,15 @@ std::string LongPathOf(const std::string& path) {
     });
 }
 
+std::string FullPathOf(const std::string& path) {
+    if (path.empty()) return std::string();
+    char full[MAX_PATH * 2];
+    char* namePart = nullptr;
+    const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof full, full, &namePart);
+    if (n == 0 || n >= sizeof full) return std::string();
+    return LongPathOf(std::string(full, n));
+}
+
 std::string VersionText(const std::string& key, HMODULE module) {
     char file[MAX_PATH];
     if (!::GetModuleFileNameA(module, file, MAX_PATH)) return std::string();

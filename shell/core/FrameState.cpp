@@ -117,20 +117,5 @@ std::string CaretPositionText(std::int32_t line, std::int32_t column) {
     return text;
 }
 
-const char* CharCodeName(int code) {
-    switch (code) {
-        case 1: return "JIS";
-        case 2: return "EUC";
-        default: return "SJIS";
-    }
-}
-
-const char* LineEndName(int code) {
-    switch (code) {
-        case 1: return "CR";
-        case 2: return "LF";
-        default: return "CRLF";
-    }
-}
 
 }  // namespace shell

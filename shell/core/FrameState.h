@@ -82,7 +82,5 @@ OpenFileRecord ClampRecordToText(const OpenFileRecord& record, long long textLen
 
 // Status bar texts.
 std::string CaretPositionText(std::int32_t line, std::int32_t column);  // " %ld行、%ld列 " of line+1, column+1
-const char* CharCodeName(int code);    // "SJIS", "JIS", "EUC"
-const char* LineEndName(int code);     // "CRLF", "CR", "LF"
 
 }  // namespace shell

@@ -72,7 +72,6 @@ bool CBarContainer::Create(CFrameWnd* frame, CommandManager& commands) {
     for (std::size_t i : shell::InsertionOrder(states)) InsertBand(shell::BandDefAt(i).kind, states[i]);
 
     if (CWinApp* app = CWinApp::Current()) app->AddPreTranslateHandler(&m_menuBar);
-    BindCommands(commands);
     return true;
 }
 

@@ -51,6 +51,10 @@ public:
     CAddressBar& AddressBar() { return m_addressBar; }
     CCloseButton& CloseButton() { return m_closeButton; }
 
+    // The bars' own commands: show the tool bar and the address bar, lock
+    // them, customise the tool bar, focus the address.
+    void BindCommands(CommandManager& commands);
+
 protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -62,7 +66,6 @@ private:
     HWND ChildOf(shell::BandKind kind) const;
     void InsertBand(shell::BandKind kind, const shell::BandState& state);
     void UpdateBandSizes();
-    void BindCommands(CommandManager& commands);
     void Relayout() const;
 
     CFrameWnd* m_frame = nullptr;

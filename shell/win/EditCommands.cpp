@@ -25,16 +25,16 @@ HWND FocusedEditField(const CDocTabWnd& docs) {
 struct EditCommand {
     UINT id;
     UINT fieldMessage;  // what an edit field gets instead
-    int (*run)(editor::EditorModel&);
+    int (*run)(editor::IEditorOps&);
 };
 
-int RunUndo(editor::EditorModel& m) { return m.Undo(); }
-int RunRedo(editor::EditorModel& m) { return m.Redo(); }
-int RunCut(editor::EditorModel& m) { return m.Cut(); }
-int RunCopy(editor::EditorModel& m) { return m.Copy(); }
-int RunPaste(editor::EditorModel& m) { return m.Paste(); }
-int RunDelete(editor::EditorModel& m) { return m.DeleteSelection(); }
-int RunSelectAll(editor::EditorModel& m) {
+int RunUndo(editor::IEditorOps& m) { return m.Undo(); }
+int RunRedo(editor::IEditorOps& m) { return m.Redo(); }
+int RunCut(editor::IEditorOps& m) { return m.Cut(); }
+int RunCopy(editor::IEditorOps& m) { return m.Copy(); }
+int RunPaste(editor::IEditorOps& m) { return m.Paste(); }
+int RunDelete(editor::IEditorOps& m) { return m.DeleteSelection(); }
+int RunSelectAll(editor::IEditorOps& m) {
     m.SetSelectionOffsets(0, -1);
     return 1;
 }
@@ -54,7 +54,7 @@ shell::DocCommandState GatherDocState(CDocTabWnd& docs) {
     s.previewing = docs.GetPreviewShown(-1) != 0;
     CCanvasEdit* editor = docs.GetEditor(-1);
     if (!editor || !editor->m_hWnd) return s;
-    const editor::EditorModel& m = editor->Model();
+    const editor::IEditorOps& m = editor->Ops();
     s.hasEditor = true;
     s.canUndo = m.CanUndo();
     s.canRedo = m.CanRedo();
@@ -62,6 +62,24 @@ shell::DocCommandState GatherDocState(CDocTabWnd& docs) {
     s.readOnly = m.IsReadOnly();
     s.clipboardText = m.CanPaste() != 0;
     return s;
+}
+
+void BindFileCommands(CommandManager& commands, CDocTabWnd& docs) {
+    CDocTabWnd* d = &docs;
+    struct FileCommand {
+        UINT id;
+        void (CDocTabWnd::*run)();
+    };
+    static constexpr FileCommand kFileCommands[] = {
+        {ID_FILE_NEW, &CDocTabWnd::OnFileNew},         {ID_FILE_OPEN, &CDocTabWnd::OnFileOpen},
+        {ID_FILE_CLOSE, &CDocTabWnd::OnFileClose},     {ID_FILE_SAVE, &CDocTabWnd::OnFileSave},
+        {ID_FILE_SAVE_AS, &CDocTabWnd::OnFileSaveAs},  {ID_FILE_SAVE_ALL, &CDocTabWnd::OnFileSaveAll},
+        {ID_NEXT_TAB, &CDocTabWnd::OnNextTab},         {ID_PREV_TAB, &CDocTabWnd::OnPrevTab},
+    };
+    for (const FileCommand& c : kFileCommands) {
+        const auto run = c.run;
+        commands.SetHandler(c.id, [d, run] { (d->*run)(); });
+    }
 }
 
 void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
@@ -78,7 +96,7 @@ void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
                 }
                 // A key reaches a command its menu item shows greyed: nothing happens.
                 if (!shell::IsCommandEnabled(cmd.id, GatherDocState(*d))) return;
-                if (CCanvasEdit* editor = d->GetEditor(-1)) cmd.run(editor->Model());
+                if (CCanvasEdit* editor = d->GetEditor(-1)) cmd.run(editor->Ops());
             },
             [d, cmd](CCmdUI* ui) {
                 if (FocusedEditField(*d)) {

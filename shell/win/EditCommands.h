@@ -14,6 +14,8 @@ class CSplitPanes;
 // read-only, clipboard).
 shell::DocCommandState GatherDocState(CDocTabWnd& docs);
 
+// The File commands and the tab keys go to the document window.
+void BindFileCommands(CommandManager& commands, CDocTabWnd& docs);
 // The Edit commands act on the selected tab's editor; while the focus is in
 // an edit field of the frame (the address bar) they act on that field.
 void BindEditCommands(CommandManager& commands, CDocTabWnd& docs);

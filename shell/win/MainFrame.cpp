@@ -27,9 +27,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_COPYDATA, OnCopyDataMsg)
     ON_MESSAGE(WM_SETFOCUS, OnFrameSetFocusMsg)
     ON_MESSAGE(kOpenPendingMessage, OnOpenPendingMsg)
-    ON_COMMAND(ID_APP_EXIT_CMD, OnAppExit)
-    ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -113,7 +110,7 @@ void CMainFrame::RestoreLastFiles() {
             const int index = m_docs.TabCount() > tabsBefore ? m_docs.TabCount() - 1 : m_docs.SelectedIndex();
             CCanvasEdit* editor = m_docs.GetEditor(index);
             if (!editor) continue;
-            editor::EditorModel& model = editor->Model();
+            editor::IEditorOps& model = editor->Ops();
             const shell::OpenFileRecord r = shell::ClampRecordToText(record, model.TextLength(), model.LineCount());
             model.SetSelectionOffsets(r.start, r.end);
             model.SetScrollPosition(r.xPos, r.yPos);
@@ -153,7 +150,7 @@ void CMainFrame::SaveFrameState() {
             const std::string path = m_docs.GetPath(i);
             CCanvasEdit* editor = m_docs.GetEditor(i);
             if (path.empty() || !editor) continue;  // untitled documents are not remembered
-            const editor::EditorModel& model = editor->Model();
+            const editor::IEditorOps& model = editor->Ops();
             shell::OpenFileRecord r;
             r.path = path;
             r.readOnly = model.IsReadOnly();
@@ -195,9 +192,6 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     m_commands.LoadKeyTable();
     m_commands.SetTranslateWindow(m_hWnd);
     SetCommandRouter(&m_commands);
-    m_commands.SetHandler(ID_TOOL_CUSTOMIZE, [this] { OpenCustomizeSheet(CCstmzSheet::kAllPages, 0); });
-    m_commands.SetHandler(ID_HELP_KEYMAP, [this] { OpenKeyHelp(); });
-    RegisterHelpCommands(m_commands, m_hWnd);
     if (!m_bars.Create(this, m_commands)) {
         PqErrorBox(nullptr, "Pembroquilの起動に失敗しました。");
         return -1;
@@ -206,10 +200,7 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
         PqErrorBox(nullptr, "Pembroquilの起動に失敗しました。");
         return -1;
     }
-    BindFileCommands();
-    BindEditCommands(m_commands, m_docs);
-    BindSaveCodeCommands(m_commands, m_docs);
-    BindPaneCommands(m_commands, m_panes);
+    BindCommands();
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);
@@ -244,17 +235,6 @@ bool CMainFrame::CreatePanes() {
     return true;
 }
 
-void CMainFrame::BindFileCommands() {
-    m_commands.SetHandler(ID_FILE_NEW, [this] { m_docs.OnFileNew(); });
-    m_commands.SetHandler(ID_FILE_OPEN, [this] { m_docs.OnFileOpen(); });
-    m_commands.SetHandler(ID_FILE_CLOSE, [this] { m_docs.OnFileClose(); });
-    m_commands.SetHandler(ID_FILE_SAVE, [this] { m_docs.OnFileSave(); });
-    m_commands.SetHandler(ID_FILE_SAVE_AS, [this] { m_docs.OnFileSaveAs(); });
-    m_commands.SetHandler(ID_FILE_SAVE_ALL, [this] { m_docs.OnFileSaveAll(); });
-    m_commands.SetHandler(ID_NEXT_TAB, [this] { m_docs.OnNextTab(); });
-    m_commands.SetHandler(ID_PREV_TAB, [this] { m_docs.OnPrevTab(); });
-}
-
 void CMainFrame::SetStatusPane(int pane, const std::string& text) {
     if (!m_wndStatusBar.m_hWnd) return;
     m_wndStatusBar.SetPaneText(pane, text);
@@ -281,7 +261,7 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {
-        if (CCanvasEdit* editor = m_docs.GetEditor(-1)) SetStatusPane(3, encoding::ReturnCodeName(editor->Model().LineEndMode()));
+        if (CCanvasEdit* editor = m_docs.GetEditor(-1)) SetStatusPane(3, encoding::ReturnCodeName(editor->Ops().LineEndMode()));
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyRightClick) return true;

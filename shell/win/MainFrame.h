@@ -90,7 +90,9 @@ protected:
     shell::FrameOptions m_options;
     bool m_stateSaved = false;
     bool CreatePanes();
-    void BindFileCommands();
+    // Binds every command of the program (CommandBindings.cpp).
+    void BindCommands();
+    void BindFrameCommands();
     void SetStatusPane(int pane, const std::string& text);
     void OnAppExit();
     void OnViewStatusBar();

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "framework/core/AppInfo.h"
-#include "framework/core/PathUtil.h"
 #include "framework/win/WinPath.h"
 #include "shell/core/FrameState.h"
 
@@ -21,14 +20,7 @@ CSingleInstance::~CSingleInstance() {
 }
 
 std::string CommandLinePathToFull(const std::string& file) {
-    if (file.empty()) return std::string();
-    char full[MAX_PATH * 2];
-    char* namePart = nullptr;
-    const DWORD n = ::GetFullPathNameA(file.c_str(), sizeof full, full, &namePart);
-    if (n == 0 || n >= sizeof full) return std::string();
-    std::string longPath = LongPathOf(full);
-    if (longPath.size() > pathutil::kMaxPath) return std::string();
-    return longPath;
+    return FullPathOf(file);
 }
 
 HWND CSingleInstance::FindRunningCopy(DWORD timeoutMs) {

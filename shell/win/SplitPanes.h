@@ -5,7 +5,7 @@
 #pragma once
 
 #include "config/core/SplitPatterns.h"
-#include "shell/win/SplitWnd.h"
+#include "framework/win/SplitWnd.h"
 
 namespace settings {
 class SettingsStore;

@@ -1,7 +1,7 @@
 #include "shell/win/StandardBar.h"
 
 #include "config/core/SettingsStore.h"
-#include "framework/core/Sjis.h"
+#include "framework/core/PromptText.h"
 #include "framework/win/FrameWnd.h"
 #include "resources/resource.h"
 
@@ -123,9 +123,7 @@ std::vector<int> CStandardBar::HiddenButtons(int width) const {
 }
 
 std::string CStandardBar::ButtonText(unsigned command) {
-    const std::string text = LoadResString(command);
-    const std::size_t nl = sjis::FindLastChar(text, '\n');
-    return nl == sjis::npos ? text : text.substr(nl + 1);
+    return prompt::ToolTipPart(LoadResString(command));
 }
 
 void CStandardBar::ShowDropDown(const NMTOOLBARA* info) {

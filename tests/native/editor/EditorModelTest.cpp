@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "editor/core/EditorMemory.h"
 #include "editor/core/EditorMessages.h"
 #include "native/editor/EditorTestSupport.h"
 
@@ -221,6 +222,65 @@ TEST(EditorModelTest, EnterUsesTheDocumentsLineEndAndCopiesLeadingWhiteSpace) {
     EXPECT_EQ(f.Text(), "\x81\x40\r\n\x81\x40\tword\r\n\x81\x40\t\r\n\r\nnext");
 }
 
+TEST(EditorModelTest, EnterInOverwriteModeScrollsTheViewAndItsBars) {
+    Fixture f;
+    f.ed.SetText(Lines(50));
+    f.ed.ToggleOverwrite();
+    f.ed.SetSelection(2, 19, 2, 19);  // the last visible row
+    f.host.Forget();
+    f.ed.Enter();
+    EXPECT_EQ(f.ed.Caret(), (TextPos{0, 20}));
+    EXPECT_EQ(f.ed.FirstLine(), 1);
+    EXPECT_TRUE(f.host.Has({"view", 0, 0}));
+    EXPECT_TRUE(f.host.HasKind("bars"));
+}
+
+TEST(EditorModelTest, AReplaceThatRunsOutOfMemoryKeepsTheReplacedText) {
+    // Memory runs out at every allocation of the replace in turn: the text is
+    // either as it was or fully replaced, never without the replaced range,
+    // whether the change is recorded for undo or not, and for a paste.
+    const std::string big = Lines(9000, "a longer line of text");
+    struct Case {
+        const char* name;
+        std::string insert;
+        long long from, to;
+    };
+    const Case cases[] = {
+        {"one line", "xy", 2, 5},
+        {"lines", "1\r\n2\n3", 2, 13},
+        {"large", big, 4, 12},
+    };
+    const std::string original = "abcdef\r\nghijkl\r\nmnop";
+    for (const Case& c : cases) {
+        const std::string replaced = original.substr(0, static_cast<std::size_t>(c.from)) + c.insert +
+                                     original.substr(static_cast<std::size_t>(c.to));
+        for (int way = 0; way < 3; ++way) {
+            bool done = false;
+            for (long n = 0; n < 40 && !done; ++n) {
+                Fixture f;
+                f.ed.SetText(original);
+                f.Select(c.from, c.to);
+                f.clipboard.SetText(c.insert.data(), c.insert.size());
+                editor::FailAllocationsAfter(n);
+                if (way == 2) {
+                    f.ed.Paste();
+                } else {
+                    f.ed.ReplaceSelection(c.insert, way == 0);
+                }
+                editor::FailAllocationsAfter(-1);
+                const std::string text = f.Text();
+                done = text == replaced;
+                ASSERT_TRUE(done || text == original) << c.name << " way " << way << " n " << n;
+                if (done && way != 1) {
+                    EXPECT_EQ(f.ed.Undo(), 1);
+                    EXPECT_EQ(f.Text(), original) << c.name;
+                }
+            }
+            EXPECT_TRUE(done) << c.name << " way " << way;
+        }
+    }
+}
+
 // --- Clipboard and drops --------------------------------------------------------
 
 TEST(EditorModelTest, CopyCutAndPasteGoThroughTheClipboard) {
@@ -326,7 +386,7 @@ TEST(EditorModelTest, EditsAskForRepaintsAndScrollsOfTheRowsBelow) {
     f.ed.SetSelection(2, 3, 2, 3);
     f.host.Forget();
     f.Type("x");
-    EXPECT_EQ(f.host.calls, (std::vector<Call>{{"lines", 3, 3}}));
+    EXPECT_EQ(f.host.calls, (std::vector<Call>{{"lines", 3, 3}, {"bars"}}));
     ASSERT_EQ(f.host.carets.size(), 1u);
     EXPECT_EQ(f.host.carets[0].column, 3);
     EXPECT_EQ(f.host.carets[0].previousColumn, 2);

@@ -24,6 +24,7 @@ public:
     void InvalidateLines(int first, int last) override { calls.push_back({"lines", first, last}); }
     void ScrollRows(int top, int rows) override { calls.push_back({"rows", top, rows}); }
     void ScrollView(int oldColumn, int oldLine) override { calls.push_back({"view", oldColumn, oldLine}); }
+    void UpdateScrollBars() override { calls.push_back({"bars"}); }
     void NotifyCaretMoved(const editor::CaretNotice& n) override { carets.push_back(n); }
     void NotifyChanged() override { ++changed; }
 

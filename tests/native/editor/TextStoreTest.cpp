@@ -257,6 +257,39 @@ TEST(TextStoreTest, EditsThatRunOutOfMemoryChangeNothing) {
             ASSERT_LT(allowed, 20);
         }
     }
+    // A replace either happens whole or not at all, over one line or several.
+    struct Replace {
+        BytePos p1, p2;
+        std::string expected;
+    };
+    for (const std::string& insert : {std::string("xy"), std::string("1\r\n2\n3"), big}) {
+        const Replace replaces[] = {
+            {{1, 0}, {4, 0}, "f" + insert + "t\r\nsecond\nthird"},
+            {{3, 0}, {2, 2}, "fir" + insert + "ird"},
+            {{0, 1}, {6, 1}, "first\r\n" + insert + "\nthird"},
+        };
+        for (const Replace& r : replaces) {
+            for (long allowed = 0;; ++allowed) {
+                TextStore s;
+                Insert(s, BytePos{0, 0}, "first\r\nsecond\nthird");
+                editor::FailAllocationsAfter(allowed);
+                BytePos end;
+                int removed = -1, added = -1;
+                const bool ok = s.ReplaceRange(r.p1, r.p2, insert.data(), insert.size(), &end, &removed, &added);
+                editor::FailAllocationsAfter(-1);
+                if (ok) {
+                    ASSERT_EQ(Text(s), r.expected);
+                    EXPECT_EQ(s.TextLength(), static_cast<long long>(r.expected.size()));
+                    EXPECT_EQ(removed, r.p2.line - r.p1.line);
+                    EXPECT_EQ(s.LineCount(), 3 - removed + added);
+                    EXPECT_EQ(s.OffsetOf(end), s.OffsetOf(r.p1) + static_cast<long long>(insert.size()));
+                    break;
+                }
+                ASSERT_EQ(Text(s), "first\r\nsecond\nthird") << allowed;
+                ASSERT_LT(allowed, 20);
+            }
+        }
+    }
     TextStore s;
     Insert(s, BytePos{0, 0}, "a\r\nb\r\nlong tail");
     editor::FailAllocationsAfter(0);

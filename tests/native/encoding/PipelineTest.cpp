@@ -155,8 +155,8 @@ TEST(LineEndsTest, FirstKindCountsAndConversion) {
     // A trail byte of a double-byte character is never taken for a line end.
     ASSERT_TRUE(encoding::ConvertLineEnds("表\r\nソ\r", 7, encoding::kReturnLf, &out));
     EXPECT_EQ(out, "表\nソ\n");
-    EXPECT_STREQ(encoding::LineEndBytes(1), "\r");
-    EXPECT_EQ(encoding::LineEndLength(0), 2u);
+    EXPECT_STREQ(encoding::ReturnCodeBytes(1), "\r");
+    EXPECT_EQ(encoding::ReturnCodeLength(0), 2);
     EXPECT_STREQ(encoding::ReturnCodeName(2), "LF");
     EXPECT_STREQ(encoding::CharCodeName(1), "JIS");
 }

@@ -1,4 +1,5 @@
 #include "shell/core/FrameState.h"
+#include "documents/core/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -164,9 +165,10 @@ TEST(RecordClampTest, StoredSelectionAndScrollStayWithinTheText) {
 TEST(StatusTextTest, CaretPositionIsOneBased) {
     EXPECT_EQ(CaretPositionText(0, 0), " 1行、1列 ");
     EXPECT_EQ(CaretPositionText(9999, 41), " 10000行、42列 ");
-    EXPECT_STREQ(CharCodeName(1), "JIS");
-    EXPECT_STREQ(CharCodeName(7), "SJIS");
-    EXPECT_STREQ(LineEndName(2), "LF");
+    EXPECT_STREQ(encoding::CharCodeName(1), "JIS");
+    EXPECT_STREQ(encoding::CharCodeName(7), "SJIS");
+    EXPECT_STREQ(encoding::ReturnCodeName(2), "LF");
+    EXPECT_STREQ(encoding::ReturnCodeName(-1), "CRLF");
 }
 
 }  // namespace

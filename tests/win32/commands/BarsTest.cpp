@@ -101,6 +101,7 @@ protected:
         commands.InstallKeyTable(keys::BuildDefaultTable());
         frame.SetCommandRouter(&commands);
         ASSERT_TRUE(bars.Create(&frame, commands));
+        bars.BindCommands(commands);
         bars.MoveWindow(0, 0, 900, bars.LayoutHeight(900));
     }
     void TearDown() override {

@@ -31,6 +31,17 @@ TEST(WinPathTest, LongPathOfAFolderWithTrailByteBackslashNames) {
     EXPECT_TRUE(pathutil::EqualNoCase(longPath, LongPathOf(file)));
     EXPECT_EQ(pathutil::FileNameOf(longPath), "ソース表.html");
     EXPECT_EQ(pathutil::ExtensionOf(longPath), "html");
+
+    // The full form a document is known by: from a relative name or a short
+    // one alike; nothing for an empty path or one beyond 259 bytes.
+    char current[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    ::SetCurrentDirectoryA(dir.c_str());
+    EXPECT_TRUE(pathutil::EqualNoCase(FullPathOf("ソース表.html"), longPath));
+    ::SetCurrentDirectoryA(current);
+    EXPECT_TRUE(pathutil::EqualNoCase(FullPathOf(shortPath[0] ? shortPath : file), longPath));
+    EXPECT_EQ(FullPathOf(""), "");
+    EXPECT_EQ(FullPathOf(pathutil::Join(dir, std::string(260, 'a'))), "");
     ::DeleteFileA(file.c_str());
     ::RemoveDirectoryA(dir.c_str());
 }

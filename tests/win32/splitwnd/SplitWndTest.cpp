@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/win/SplitWnd.h"
+#include "framework/win/SplitWnd.h"
 #include "win32/splitwnd/SplitTestHost.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/win/Wnd.h"
-#include "shell/core/SplitGeometry.h"
+#include "framework/core/SplitGeometry.h"
 
 class CSplitWnd : public CWnd {
 public:

@@ -1,4 +1,4 @@
-#include "shell/core/SplitGeometry.h"
+#include "framework/core/SplitGeometry.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Geometry of a split window: pane bands, caption bars, close buttons, bar
 // clamping and hit tests.
-#include "shell/core/SplitGeometry.h"
+#include "framework/core/SplitGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/win/SplitWnd.h"
+#include "framework/win/SplitWnd.h"
 
 #include <windowsx.h>
 

@@ -1,0 +1,32 @@
+// Where every command of the program is bound to its handler and its
+// enabling rule. Each subsystem keeps one registration function with its
+// table of commands beside the code it calls; this file calls all of them, so
+// a reader finds here, for a command id, which table holds it. A subsystem
+// that brings new commands adds its registration call to the list below.
+//
+// A command with a handler and no state handler is enabled; commands still
+// to come stay unbound, and the menus show them greyed.
+#include "shell/win/MainFrame.h"
+
+#include "config/win/CustomizeSheet.h"
+#include "resources/resource.h"
+#include "shell/win/EditCommands.h"
+#include "shell/win/HelpCommands.h"
+
+void CMainFrame::BindCommands() {
+    BindFrameCommands();                          // exit, status bar, customise, key list
+    RegisterHelpCommands(m_commands, m_hWnd);     // Help: topics, about (HelpCommands.cpp)
+    m_bars.BindCommands(m_commands);              // View: the bars (BarContainer.cpp)
+    BindFileCommands(m_commands, m_docs);         // File: new, open, close, save, tabs (EditCommands.cpp)
+    BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
+    BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
+    BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
+}
+
+void CMainFrame::BindFrameCommands() {
+    m_commands.SetHandler(ID_APP_EXIT_CMD, [this] { OnAppExit(); });
+    m_commands.SetHandler(ID_VIEW_STATUS_BAR, [this] { OnViewStatusBar(); },
+                          [this](CCmdUI* ui) { OnUpdateViewStatusBar(ui); });
+    m_commands.SetHandler(ID_TOOL_CUSTOMIZE, [this] { OpenCustomizeSheet(CCstmzSheet::kAllPages, 0); });
+    m_commands.SetHandler(ID_HELP_KEYMAP, [this] { OpenKeyHelp(); });
+}
