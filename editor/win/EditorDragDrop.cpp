@@ -177,13 +177,13 @@ POINT ToClient(HWND hwnd, POINTL pt) {
 
 HRESULT CEditorDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDragEnter(data, keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    *effect = m_edit ? m_edit->OleDragEnter(data, keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
     return S_OK;
 }
 
 HRESULT CEditorDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDragOver(keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    *effect = m_edit ? m_edit->OleDragOver(keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
     return S_OK;
 }
 
@@ -194,6 +194,6 @@ HRESULT CEditorDropTarget::DragLeave() {
 
 HRESULT CEditorDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDrop(data, keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    *effect = m_edit ? m_edit->OleDrop(data, keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
     return S_OK;
 }

@@ -92,6 +92,8 @@ protected:
     bool CreatePanes();
     void BindFileCommands();
     void SetStatusPane(int pane, const std::string& text);
+    // The shown editor's caret in the status bar's caret pane.
+    void ShowCaretPosition();
     void OnAppExit();
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* ui);
