@@ -29,18 +29,13 @@ DWORD CTabDropTarget::EffectFor(DWORD keys, DWORD allowed) const {
     if (!m_hasText || !editor || m_owner.GetPreviewShown(-1)) return DROPEFFECT_NONE;
     const editor::EditorModel& model = editor->Model();
     if (model.IsReadOnly() || model.Settings().dragDropMode == 0) return DROPEFFECT_NONE;
-    // Text of one of our editors moves (Ctrl copies); text of another
-    // program is copied, as the editor itself does. The shown editor's own
-    // text dropped on the strip would land on itself: nothing to do.
-    const CCanvasEdit* source = CCanvasEdit::DragSourceEditor();
-    if (source == editor) return DROPEFFECT_NONE;
-    const editor::DropEffect wanted =
-        source && !(keys & MK_CONTROL) ? editor::DropEffect::Move : editor::DropEffect::Copy;
-    switch (editor::LimitDropEffect(wanted, (allowed & DROPEFFECT_COPY) != 0, (allowed & DROPEFFECT_MOVE) != 0)) {
-        case editor::DropEffect::Move: return DROPEFFECT_MOVE;
-        case editor::DropEffect::Copy: return DROPEFFECT_COPY;
-        default: return DROPEFFECT_NONE;
-    }
+    // The effect the editor itself reports: only its own drag within itself
+    // moves, so text dropped here, from another program or another tab, is
+    // copied. The shown editor's own text dropped on the strip would land on
+    // itself: nothing to do.
+    (void)keys;  // Ctrl copies, as everything else does
+    if (CCanvasEdit::DragSourceEditor() == editor) return DROPEFFECT_NONE;
+    return (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
 HRESULT CTabDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
