@@ -97,7 +97,12 @@ HRESULT CTabDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* ef
         const SIZE_T size = ::GlobalSize(medium.hGlobal);
         SIZE_T length = 0;
         while (length < size && text[length] != '\0') ++length;
-        editor->Model().ReplaceSelection(text, length, true);
+        // No exception goes back into the system's drag loop.
+        try {
+            editor->Model().ReplaceSelection(text, length, true);
+        } catch (...) {
+            *effect = DROPEFFECT_NONE;
+        }
         ::GlobalUnlock(medium.hGlobal);
     }
     ::ReleaseStgMedium(&medium);
