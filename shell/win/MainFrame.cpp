@@ -283,10 +283,11 @@ void CMainFrame::TitleChanged(const std::string& title) { SetWindowText(title); 
 
 bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
-        // Only the shown editor's own notice counts, and its caret is read
-        // from the editor: the parameter's address is never followed.
+        // Only the shown editor's own notice counts (a notice sent from
+        // outside has no notifying editor), and its caret is read from the
+        // editor: the parameter's address is never followed.
         CCanvasEdit* shown = m_docs.GetEditor(-1);
-        if (shown && !::InSendMessage() && CCanvasEdit::NotifyingEditor() == shown) ShowCaretPosition();
+        if (shown && CCanvasEdit::NotifyingEditor() == shown) ShowCaretPosition();
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {
