@@ -34,6 +34,22 @@ void KeyPageModel::AddCommand(KeyPageCategory& category, const std::string& menu
     category.entries.push_back(e);
 }
 
+bool KeyPageModel::OnPage(unsigned command) const {
+    for (const KeyPageCategory& cat : categories) {
+        for (const KeyPageEntry& e : cat.entries) {
+            if (e.command == command) return true;
+        }
+    }
+    return false;
+}
+
+void KeyPageModel::KeepOtherBindings(const KeyTable& table) {
+    m_other.clear();
+    for (const KeyBinding& b : table) {
+        if (!OnPage(b.command)) m_other.push_back(b);
+    }
+}
+
 KeyPageEntry* KeyPageModel::Entry(const EntryRef& ref) {
     if (ref.category >= categories.size() || ref.entry >= categories[ref.category].entries.size()) return nullptr;
     return &categories[ref.category].entries[ref.entry];
@@ -90,6 +106,7 @@ bool KeyPageModel::Reset(const KeyTable& builtIn) {
             e.key = b ? b->key : 0;
         }
     }
+    KeepOtherBindings(builtIn);
     return true;
 }
 
@@ -99,6 +116,15 @@ KeyTable KeyPageModel::BuildTable() const {
         for (const KeyPageEntry& e : cat.entries) {
             if (e.HasKey()) table.push_back(KeyBinding{e.flags, e.key, e.command});
         }
+    }
+    const std::size_t pageCount = table.size();
+    for (const KeyBinding& b : m_other) {
+        bool taken = false;
+        for (std::size_t i = 0; i < pageCount && !taken; ++i) {
+            taken = table[i].key == b.key &&
+                    (table[i].flags & commands::kModifierMask) == (b.flags & commands::kModifierMask);
+        }
+        if (!taken) table.push_back(b);
     }
     return table;
 }

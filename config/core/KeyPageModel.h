@@ -46,6 +46,10 @@ public:
     // first binding for it.
     void AddCommand(KeyPageCategory& category, const std::string& menuText, unsigned command,
                     const KeyTable& table);
+    // Keeps the bindings of `table` whose command is not on the page (the
+    // bookmark keys, registered tags' keys): called once the commands are
+    // added. They are not shown, and come back unchanged from BuildTable.
+    void KeepOtherBindings(const KeyTable& table);
 
     KeyPageEntry* Entry(const EntryRef& ref);
     const KeyPageEntry* Entry(const EntryRef& ref) const;
@@ -58,12 +62,18 @@ public:
     // Gives the entry the key (key 0 removes its key); a holder found before
     // loses it when `holder` is given.
     void Assign(const EntryRef& ref, std::uint8_t flags, std::uint16_t key, const EntryRef* holder = nullptr);
-    // Every command takes its first binding of the built-in table, or none.
+    // Every command takes its first binding of the built-in table, or none;
+    // the commands not on the page take the built-in table's bindings too.
     // False (and nothing changed) when the built-in table is empty.
     bool Reset(const KeyTable& builtIn);
     // The table of the page: categories and commands in page order, only
-    // commands with a key.
+    // commands with a key; then the kept bindings of commands not on the
+    // page, except those whose key a page command now holds.
     KeyTable BuildTable() const;
+
+private:
+    bool OnPage(unsigned command) const;
+    KeyTable m_other;
 };
 
 // The question asked before a key is taken from another command.

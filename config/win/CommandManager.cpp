@@ -83,21 +83,28 @@ bool CommandManager::RouteCommandState(UINT id, CCmdUI* ui) {
     return false;
 }
 
+void CommandManager::CommandNotTaken(UINT id, int code) {
+    (void)id;
+    if (code == 1 && m_translating) m_passThrough = true;
+}
+
 void CommandManager::DestroyTable() {
     if (m_accel) ::DestroyAcceleratorTable(m_accel);
     m_accel = nullptr;
 }
 
 bool CommandManager::InstallKeyTable(const keys::KeyTable& table) {
-    DestroyTable();
-    m_table = table;
-    if (table.empty()) return true;
+    // Copies first: running out of memory here leaves the keys as they were.
+    keys::KeyTable copy = table;
     std::vector<ACCEL> accel(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         accel[i].fVirt = table[i].flags;
         accel[i].key = table[i].key;
         accel[i].cmd = table[i].command;
     }
+    DestroyTable();
+    m_table.swap(copy);
+    if (accel.empty()) return true;
     m_accel = ::CreateAcceleratorTableA(accel.data(), static_cast<int>(accel.size()));
     return m_accel != nullptr;
 }
@@ -127,7 +134,11 @@ bool CommandManager::PreTranslate(MSG* msg) {
     // Keys typed into other top-level windows (dialogs) are theirs.
     if (msg->hwnd != m_frame && !::IsChild(m_frame, msg->hwnd)) return false;
     m_passThrough = false;
-    if (!::TranslateAcceleratorA(m_frame, m_accel, msg)) return false;
+    const bool outer = m_translating;
+    m_translating = true;
+    const bool translated = ::TranslateAcceleratorA(m_frame, m_accel, msg) != 0;
+    m_translating = outer;
+    if (!translated) return false;
     if (m_passThrough) {
         m_passThrough = false;
         return false;

@@ -54,6 +54,9 @@ public:
     // ICommandRouter: menu items (code 0) and keys (code 1).
     bool RouteCommand(UINT id, int code) override;
     bool RouteCommandState(UINT id, CCmdUI* ui) override;
+    // A key whose command nobody took is not consumed: it goes on as
+    // typed input (Shift+Space types a space while no assist is bound).
+    void CommandNotTaken(UINT id, int code) override;
 
     // --- Key table ------------------------------------------------------
     // Replaces the translation table; an empty table translates no key.
@@ -69,7 +72,9 @@ public:
     void SaveKeyTable() const;
 
     // Key translation: the window commands go to (the main frame), and the
-    // one-shot pass-through (a translated key is also processed normally).
+    // one-shot pass-through (a translated key is also processed normally): a
+    // handler that cannot act sets it, and a command without a handler gets
+    // it by itself.
     void SetTranslateWindow(HWND frame) { m_frame = frame; }
     void SetPassThroughOnce() { m_passThrough = true; }
     bool PreTranslate(MSG* msg) override;
@@ -101,6 +106,7 @@ private:
     HACCEL m_accel = nullptr;
     HWND m_frame = nullptr;
     bool m_passThrough = false;
+    bool m_translating = false;  // a key's command is being dispatched
     HMENU m_barMenu = nullptr;
     HMENU m_keysOnlyMenu = nullptr;
 };

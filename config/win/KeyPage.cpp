@@ -50,6 +50,7 @@ void CKeyPage::BuildModel() {
     m_model = keys::KeyPageModel();
     ReadMenu(m_commands.BarMenu());
     ReadMenu(m_commands.KeysOnlyMenu());
+    m_model.KeepOtherBindings(m_table);
 }
 
 bool CKeyPage::OnInitDialog() {

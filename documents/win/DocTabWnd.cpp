@@ -442,7 +442,8 @@ bool CDocTabWnd::CreateDocWindow(HWND parent, IDocTabHost* host) {
     m_dropTarget.Register(tab);
 
     m_keywords = std::make_unique<editor::KeywordFolder>(ProgramFolder());
-    m_modes = std::make_unique<editor::ColorModeManager>(*m_keywords);
+    // A first run takes the theme's colours, not a fixed black on white.
+    m_modes = std::make_unique<editor::ColorModeManager>(*m_keywords, CCanvasEdit::CurrentSystemColors());
     if (const settings::SettingsStore* store = settings::Current()) {
         m_fileSettings = docs::ReadFileSettings(*store);
         m_save = encoding::ReadSaveSettings(*store);

@@ -29,10 +29,13 @@ DWORD CTabDropTarget::EffectFor(DWORD keys, DWORD allowed) const {
     if (!m_hasText || !editor || m_owner.GetPreviewShown(-1)) return DROPEFFECT_NONE;
     const editor::IEditorOps& model = editor->Ops();
     if (model.IsReadOnly() || model.Settings().dragDropMode == 0) return DROPEFFECT_NONE;
-    // Ctrl copies; otherwise a move where the source allows it.
-    if ((keys & MK_CONTROL) && (allowed & DROPEFFECT_COPY)) return DROPEFFECT_COPY;
-    if (allowed & DROPEFFECT_MOVE) return DROPEFFECT_MOVE;
-    return allowed & DROPEFFECT_COPY;
+    // The effect the editor itself reports: only its own drag within itself
+    // moves, so text dropped here, from another program or another tab, is
+    // copied. The shown editor's own text dropped on the strip would land on
+    // itself: nothing to do.
+    (void)keys;  // Ctrl copies, as everything else does
+    if (CCanvasEdit::DragSourceEditor() == editor) return DROPEFFECT_NONE;
+    return (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
 HRESULT CTabDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
@@ -94,7 +97,12 @@ HRESULT CTabDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* ef
         const SIZE_T size = ::GlobalSize(medium.hGlobal);
         SIZE_T length = 0;
         while (length < size && text[length] != '\0') ++length;
-        editor->Ops().ReplaceSelection(text, length, true);
+        // No exception goes back into the system's drag loop.
+        try {
+            editor->Ops().ReplaceSelection(text, length, true);
+        } catch (...) {
+            *effect = DROPEFFECT_NONE;
+        }
         ::GlobalUnlock(medium.hGlobal);
     }
     ::ReleaseStgMedium(&medium);

@@ -90,11 +90,6 @@ const char kUserModeName[] = "UserModeName";
 const char kModeIndex[] = "ModeIndex";
 const char kDetailIndex[] = "DetailIndex";
 
-std::string CutAtCharacter(const std::string& s, std::size_t maxBytes) {
-    if (s.size() <= maxBytes) return s;
-    return s.substr(0, sjis::BoundaryAtOrBefore(s.data(), s.size(), maxBytes));
-}
-
 // The first occurrence of needle that starts on a character of hay.
 bool ContainsAtCharacter(const std::string& hay, const std::string& needle) {
     if (needle.size() > hay.size()) return false;
@@ -120,7 +115,7 @@ ColorMode ReadMode(const settings::SettingsStore& store, int index, const System
                                                                   static_cast<std::int32_t>(m.modeColors[c]))) &
                           kColorMask;
     m.ext = store.ReadSettingString(section, "Ext", m.ext);
-    m.fontName = CutAtCharacter(store.ReadSettingString(section, "FontName", m.fontName), kMaxFaceName);
+    m.fontName = sjis::CutAtBoundary(store.ReadSettingString(section, "FontName", m.fontName), kMaxFaceName);
     if (m.fontName.empty()) m.fontName = kDefaultFontName;
     m.fontSize = settings::ReadSettingClamped(store, section, "FontSize", m.fontSize, 1, kMaxFontSize);
     m.keyfile1 = store.ReadSettingString(section, "KeyfileName1", m.keyfile1);

@@ -356,6 +356,12 @@ void EditorInput::DragEnter(int x, int y) {
     m_.SetFlags(EditorModel::kDragOver, true);
 }
 
+DropEffect LimitDropEffect(DropEffect wanted, bool copyAllowed, bool moveAllowed) {
+    if (wanted == DropEffect::Move) return moveAllowed ? DropEffect::Move : copyAllowed ? DropEffect::Copy : DropEffect::None;
+    if (wanted == DropEffect::Copy) return copyAllowed ? DropEffect::Copy : DropEffect::None;
+    return DropEffect::None;
+}
+
 DropEffect EditorInput::DragOver(int x, int y, bool ctrl, bool hasText) {
     if (m_.IsReadOnly() || !m_.Settings().dragDropMode || !hasText) return DropEffect::None;
     drop_ = DropPointAt(x, y);

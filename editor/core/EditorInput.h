@@ -25,6 +25,11 @@ enum class PressResult {
 // Drop effects, as the OLE ones.
 enum class DropEffect { None = 0, Copy = 1, Move = 2 };
 
+// What a drop target may do with the effect it wants, given what the drag's
+// source allows: a move the source does not allow becomes a copy where that
+// is allowed; anything else not allowed is nothing.
+DropEffect LimitDropEffect(DropEffect wanted, bool copyAllowed, bool moveAllowed);
+
 // Where a point lies.
 struct HitResult {
     TextPos pos;            // column snapped down inside the line, kept beyond it

@@ -26,6 +26,15 @@ inline bool IsEditorMessage(unsigned message) {
     return message >= kEditorReplaceSel && message <= kEditorGetSel;
 }
 
+// The messages whose parameters are addresses: only a caller in the
+// editor's own thread can give addresses of this process, so the window
+// answers them only when sent from its thread and never when posted. The
+// others carry numbers and are answered for everyone.
+inline bool CarriesAddress(unsigned message) {
+    return message == kEditorReplaceSel || message == kEditorGetSelText || message == kEditorGetText ||
+           message == kEditorGetSel;
+}
+
 // Handles one of the messages; returns the message result (0 for any other
 // message).
 std::intptr_t HandleEditorMessage(EditorModel& editor, unsigned message, std::uintptr_t wParam,

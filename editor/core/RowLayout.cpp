@@ -72,6 +72,19 @@ int WheelScrollLines(int delta, int wheelLines) {
     return static_cast<int>(std::max<long long>(INT_MIN / 2, std::min<long long>(INT_MAX / 2, lines)));
 }
 
+int WheelAccumulator::Add(int delta, int wheelLines) {
+    if (wheelLines <= 0) {
+        m_rest = 0;
+        return 0;
+    }
+    const long long step = static_cast<long long>(delta) * wheelLines;
+    if ((step > 0 && m_rest < 0) || (step < 0 && m_rest > 0)) m_rest = 0;
+    m_rest += step;
+    const long long lines = -(m_rest / 120);
+    m_rest %= 120;
+    return static_cast<int>(std::max<long long>(INT_MIN / 2, std::min<long long>(INT_MAX / 2, lines)));
+}
+
 int CharsetForCodePage(int codePage, int fallback) {
     switch (codePage) {
         case 932: return 128;   // SHIFTJIS_CHARSET

@@ -67,6 +67,18 @@ inline bool RulerNumbered(int column) { return column % 10 == 0; }
 // 0 or below scrolls nothing.
 int WheelScrollLines(int delta, int wheelLines);
 
+// The wheel of one window: rotation that has not yet made a whole line is
+// kept for the next message, so the small deltas of a touchpad (8 to 30 a
+// message) scroll once they add up. A turn the other way starts afresh.
+class WheelAccumulator {
+public:
+    // Lines to scroll for this message, as WheelScrollLines counts them.
+    int Add(int delta, int wheelLines);
+
+private:
+    long long m_rest = 0;  // delta x lines per notch not yet scrolled
+};
+
 // The font character set for the ANSI code page of the user's language, or
 // `fallback` (the device context's set) for any other code page.
 int CharsetForCodePage(int codePage, int fallback);

@@ -36,7 +36,49 @@ BEGIN_MESSAGE_MAP(CCanvasEdit, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-editor::SystemColors CurrentSystemColors() {
+
+// Posted editor messages that carry addresses are dropped as they leave the
+// queue, whichever loop takes them: their addresses may come from any
+// process. One hook per thread with editors. The hook blanks the message and
+// also remembers it, so that it is refused when dispatched even where the
+// blanking does not reach the caller of the loop.
+thread_local HHOOK t_postFilter = nullptr;
+thread_local int t_editors = 0;
+thread_local MSG t_posted = {};
+
+LRESULT CALLBACK DropPostedAddresses(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg && editor::CarriesAddress(msg->message) && CCanvasEdit::FromEditorHandle(msg->hwnd)) {
+            t_posted = *msg;
+            msg->message = WM_NULL;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether this message is the posted one the hook saw last (and forgets it).
+bool WasPosted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const MSG& p = t_posted;
+    if (p.message != message || p.hwnd != hwnd || p.wParam != wParam || p.lParam != lParam) return false;
+    t_posted = MSG{};
+    return true;
+}
+
+void AddPostFilter() {
+    if (t_editors++ == 0)
+        t_postFilter = ::SetWindowsHookExA(WH_GETMESSAGE, DropPostedAddresses, nullptr, ::GetCurrentThreadId());
+}
+
+void RemovePostFilter() {
+    if (t_editors > 0 && --t_editors == 0 && t_postFilter) {
+        ::UnhookWindowsHookEx(t_postFilter);
+        t_postFilter = nullptr;
+    }
+}
+}  // namespace
+
+editor::SystemColors CCanvasEdit::CurrentSystemColors() {
     editor::SystemColors c;
     c.windowText = ::GetSysColor(COLOR_WINDOWTEXT);
     c.window = ::GetSysColor(COLOR_WINDOW);
@@ -44,7 +86,6 @@ editor::SystemColors CurrentSystemColors() {
     c.highlight = ::GetSysColor(COLOR_HIGHLIGHT);
     return c;
 }
-}  // namespace
 
 CCanvasEdit::CCanvasEdit() = default;
 
@@ -74,12 +115,18 @@ CCanvasEdit* CCanvasEdit::FromEditorHandle(HWND hwnd) {
 }
 
 LRESULT CCanvasEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (editor::IsEditorMessage(message))
+    if (message == WM_NULL) t_posted = MSG{};  // a blanked one arrived as nothing
+    if (editor::IsEditorMessage(message)) {
+        // Sent from another thread (or program): its addresses are not ours.
+        if (editor::CarriesAddress(message) && (::InSendMessage() || WasPosted(m_hWnd, message, wParam, lParam)))
+            return 0;
         return static_cast<LRESULT>(editor::HandleEditorMessage(m_model, message, wParam, lParam));
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
+    AddPostFilter();
     m_model.SetSystemColors(CurrentSystemColors());
     m_model.SetHost(this);
     InitInput();
@@ -91,6 +138,7 @@ LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
 }
 
 LRESULT CCanvasEdit::OnDestroy(WPARAM, LPARAM) {
+    RemovePostFilter();
     DoneInput();
     m_model.SetHost(nullptr);
     m_model.Clear();
@@ -119,10 +167,20 @@ void CCanvasEdit::NotifyCaretMoved(const editor::CaretNotice& notice) {
 
 void CCanvasEdit::NotifyChanged() { Notify(editor::kNotifyChanged, 0); }
 
+namespace {
+thread_local CCanvasEdit* t_notifying = nullptr;
+}
+
+CCanvasEdit* CCanvasEdit::NotifyingEditor() { return t_notifying; }
+
 void CCanvasEdit::Notify(int code, LPARAM lParam) {
     if (!m_hWnd) return;
     HWND parent = GetParent();
-    if (parent) ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(0, code), lParam);
+    if (!parent) return;
+    CCanvasEdit* const outer = t_notifying;
+    t_notifying = this;
+    ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(0, code), lParam);
+    t_notifying = outer;
 }
 
 bool CWinClipboard::HasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }

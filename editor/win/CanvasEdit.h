@@ -10,6 +10,7 @@
 
 #include "editor/core/EditorInput.h"
 #include "editor/core/EditorModel.h"
+#include "editor/core/RowLayout.h"
 #include "framework/win/Wnd.h"
 
 class CWinClipboard;
@@ -40,6 +41,12 @@ public:
     const editor::IEditorOps& Ops() const { return m_model; }
     // The control behind a window handle (null for other windows).
     static CCanvasEdit* FromEditorHandle(HWND hwnd);
+    // The editor whose notification (WM_COMMAND, id 0, to its parent) this
+    // thread is delivering now; null outside one. A notification that comes
+    // from anywhere else is not an editor's.
+    static CCanvasEdit* NotifyingEditor();
+    // The system's colours the editor's defaults start from (GetSysColor).
+    static editor::SystemColors CurrentSystemColors();
 
     // Chooses the text font (face name, point size, bold) and measures it.
     bool SetFont(const std::string& face, int pointSize, bool bold, bool redraw);
@@ -59,11 +66,14 @@ public:
     editor::EditorInput& Input() { return m_input; }
     // The window's OLE drop target (registered when OLE is initialised).
     IDropTarget* DropTarget() const;
-    // What the drop target does, in client coordinates.
-    DWORD OleDragEnter(IDataObject* data, DWORD keys, POINT pt);
-    DWORD OleDragOver(DWORD keys, POINT pt);
+    // What the drop target does, in client coordinates; `allowed` is what the
+    // drag's source allows (DROPEFFECT_COPY, DROPEFFECT_MOVE).
+    DWORD OleDragEnter(IDataObject* data, DWORD keys, POINT pt, DWORD allowed);
+    DWORD OleDragOver(DWORD keys, POINT pt, DWORD allowed);
     void OleDragLeave();
-    DWORD OleDrop(IDataObject* data, DWORD keys, POINT pt);
+    DWORD OleDrop(IDataObject* data, DWORD keys, POINT pt, DWORD allowed);
+    // The editor of this thread whose text is being dragged now, or null.
+    static CCanvasEdit* DragSourceEditor();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -156,6 +166,7 @@ protected:
     int m_caretWidth = 0;    // the caret as last created (0: not yet shaped)
     int m_caretHeight = 0;
     int m_rulerCaretX = -1;  // where the caret column is marked on this window's ruler
+    editor::WheelAccumulator m_wheel;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -247,6 +247,12 @@ LRESULT CCanvasEdit::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------
 // Dragging text out
 
+namespace {
+thread_local CCanvasEdit* t_dragSource = nullptr;
+}
+
+CCanvasEdit* CCanvasEdit::DragSourceEditor() { return t_dragSource; }
+
 void CCanvasEdit::RunDragSource(int x, int y) {
     std::string text;
     m_model.GetSelectedText(text);
@@ -254,7 +260,10 @@ void CCanvasEdit::RunDragSource(int x, int y) {
     IDataObject* data = CreateTextDataObject(text.data(), text.size());
     IDropSource* source = new CEditorDropSource();
     DWORD effect = DROPEFFECT_NONE;
+    CCanvasEdit* const outer = t_dragSource;
+    t_dragSource = this;
     const HRESULT hr = ::DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    t_dragSource = outer;
     source->Release();
     data->Release();
     const bool dropped = hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE;
@@ -291,17 +300,19 @@ void CCanvasEdit::EndDropCaret() {
     }
 }
 
-DWORD CCanvasEdit::OleDragEnter(IDataObject* data, DWORD keys, POINT pt) {
+DWORD CCanvasEdit::OleDragEnter(IDataObject* data, DWORD keys, POINT pt, DWORD allowed) {
     m_dropHasText = DataObjectHasText(data);
     m_dropEffect = DROPEFFECT_NONE;
     if (!m_dropHasText) return DROPEFFECT_NONE;
     m_input.DragEnter(pt.x, pt.y);
-    return OleDragOver(keys, pt);
+    return OleDragOver(keys, pt, allowed);
 }
 
-DWORD CCanvasEdit::OleDragOver(DWORD keys, POINT pt) {
+DWORD CCanvasEdit::OleDragOver(DWORD keys, POINT pt, DWORD allowed) {
     m_dropPoint = pt;
-    const editor::DropEffect e = m_input.DragOver(pt.x, pt.y, (keys & MK_CONTROL) != 0, m_dropHasText);
+    const editor::DropEffect e =
+        editor::LimitDropEffect(m_input.DragOver(pt.x, pt.y, (keys & MK_CONTROL) != 0, m_dropHasText),
+                                (allowed & DROPEFFECT_COPY) != 0, (allowed & DROPEFFECT_MOVE) != 0);
     m_dropEffect = e == editor::DropEffect::Move ? DROPEFFECT_MOVE
                    : e == editor::DropEffect::Copy ? DROPEFFECT_COPY
                                                    : DROPEFFECT_NONE;
@@ -324,12 +335,12 @@ void CCanvasEdit::OleDragLeave() {
     m_dropEffect = DROPEFFECT_NONE;
 }
 
-DWORD CCanvasEdit::OleDrop(IDataObject* data, DWORD keys, POINT pt) {
+DWORD CCanvasEdit::OleDrop(IDataObject* data, DWORD keys, POINT pt, DWORD allowed) {
     ::KillTimer(m_hWnd, kScrollTimer);
     RemoveTimerMessages();
     // The effect is the one last returned by the drag over; the drop
     // position is the point of the drop.
-    const DWORD effect = m_dropEffect;
+    const DWORD effect = m_dropEffect & allowed;
     m_input.DragOver(pt.x, pt.y, (keys & MK_CONTROL) != 0, m_dropHasText);
     EndDropCaret();
     const bool fromHere = (m_model.Flags() & editor::EditorModel::kDragSource) != 0;

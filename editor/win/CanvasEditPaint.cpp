@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/core/RowLayout.h"
+#include "framework/core/Sjis.h"
 
 namespace {
 
@@ -44,11 +45,11 @@ int CALLBACK MatchFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM par
 }
 
 // True when a family named `face` exists in character set `charset`.
-bool FaceExists(HDC dc, const char* face, BYTE charset) {
+bool FaceExists(HDC dc, const std::string& face, BYTE charset) {
     LOGFONTA lf = {};
     lf.lfCharSet = charset;
-    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    FaceSearch search{face, false};
+    sjis::CopyToField(lf.lfFaceName, sizeof lf.lfFaceName, face);
+    FaceSearch search{lf.lfFaceName, false};
     ::EnumFontFamiliesExA(dc, &lf, MatchFace, reinterpret_cast<LPARAM>(&search), 0);
     return search.found;
 }
@@ -79,9 +80,9 @@ bool CCanvasEdit::SetFont(const std::string& face, int pointSize, bool bold, boo
     // The requested family in the user's character set, else in any set, else
     // in the ANSI set: the last set tried is the one asked for.
     BYTE charset = preferred;
-    if (!FaceExists(dc, face.c_str(), charset)) {
+    if (!FaceExists(dc, face, charset)) {
         charset = DEFAULT_CHARSET;
-        if (!FaceExists(dc, face.c_str(), charset)) charset = ANSI_CHARSET;
+        if (!FaceExists(dc, face, charset)) charset = ANSI_CHARSET;
     }
     LOGFONTA lf = {};
     POINT height = {0, static_cast<LONG>(::GetDeviceCaps(dc, LOGPIXELSY) * (pointSize + 0.5) / 72)};
@@ -89,7 +90,7 @@ bool CCanvasEdit::SetFont(const std::string& face, int pointSize, bool bold, boo
     lf.lfHeight = -height.y;
     lf.lfWeight = bold ? FW_BOLD : 0;
     lf.lfCharSet = charset;
-    std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    sjis::CopyToField(lf.lfFaceName, sizeof lf.lfFaceName, face);
     HFONT font = ::CreateFontIndirectA(&lf);
     if (!font) {
         ::ReleaseDC(m_hWnd, dc);
@@ -601,7 +602,7 @@ LRESULT CCanvasEdit::OnHScroll(WPARAM wParam, LPARAM) {
 
 LRESULT CCanvasEdit::OnMouseWheel(WPARAM wParam, LPARAM) {
     if (m_model.Flags() & editor::EditorModel::kDragOver) return 0;
-    const int lines = editor::WheelScrollLines(GET_WHEEL_DELTA_WPARAM(wParam), m_model.Settings().wheelLines);
+    const int lines = m_wheel.Add(GET_WHEEL_DELTA_WPARAM(wParam), m_model.Settings().wheelLines);
     if (lines != 0) m_model.ScrollLineTo(m_model.FirstLine() + lines);
     return 0;
 }

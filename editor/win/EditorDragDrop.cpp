@@ -175,25 +175,43 @@ POINT ToClient(HWND hwnd, POINTL pt) {
 }
 }  // namespace
 
+// Calls from the system's drag loop: no exception goes back into it; a drop
+// that ran out of memory takes nothing.
 HRESULT CEditorDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDragEnter(data, keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    try {
+        *effect = m_edit ? m_edit->OleDragEnter(data, keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
+    } catch (...) {
+        *effect = DROPEFFECT_NONE;
+    }
     return S_OK;
 }
 
 HRESULT CEditorDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDragOver(keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    try {
+        *effect = m_edit ? m_edit->OleDragOver(keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
+    } catch (...) {
+        *effect = DROPEFFECT_NONE;
+    }
     return S_OK;
 }
 
 HRESULT CEditorDropTarget::DragLeave() {
-    if (m_edit) m_edit->OleDragLeave();
+    try {
+        if (m_edit) m_edit->OleDragLeave();
+    } catch (...) {
+    }
     return S_OK;
 }
 
 HRESULT CEditorDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    *effect = m_edit ? m_edit->OleDrop(data, keys, ToClient(m_edit->m_hWnd, pt)) : DROPEFFECT_NONE;
+    try {
+        *effect = m_edit ? m_edit->OleDrop(data, keys, ToClient(m_edit->m_hWnd, pt), *effect) : DROPEFFECT_NONE;
+    } catch (...) {
+        if (m_edit) m_edit->OleDragLeave();
+        *effect = DROPEFFECT_NONE;
+    }
     return S_OK;
 }

@@ -1,5 +1,7 @@
 #include "framework/core/Sjis.h"
 
+#include <cstring>
+
 namespace sjis {
 
 std::size_t BoundaryAtOrBefore(const char* text, std::size_t length, std::size_t pos) {
@@ -58,5 +60,17 @@ std::string MapAscii(const std::string& s) {
 
 std::string ToUpperAscii(const std::string& s) { return MapAscii<'a', 'z', 'A' - 'a'>(s); }
 std::string ToLowerAscii(const std::string& s) { return MapAscii<'A', 'Z', 'a' - 'A'>(s); }
+
+std::string CutAtBoundary(const std::string& s, std::size_t maxBytes) {
+    if (s.size() <= maxBytes) return s;
+    return s.substr(0, BoundaryAtOrBefore(s.data(), s.size(), maxBytes));
+}
+
+void CopyToField(char* field, std::size_t size, const std::string& text) {
+    if (!field || size == 0) return;
+    const std::string cut = CutAtBoundary(text.substr(0, text.find('\0')), size - 1);
+    std::memcpy(field, cut.data(), cut.size());
+    std::memset(field + cut.size(), 0, size - cut.size());
+}
 
 }  // namespace sjis

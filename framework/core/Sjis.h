@@ -101,4 +101,11 @@ inline std::size_t FindChar(const std::string& s, char c, std::size_t from = 0) 
 std::string ToUpperAscii(const std::string& s);
 std::string ToLowerAscii(const std::string& s);
 
+// The longest start of s of at most maxBytes bytes that ends on a character
+// boundary: a double-byte character is never cut in half.
+std::string CutAtBoundary(const std::string& s, std::size_t maxBytes);
+// Copies text into a fixed field of `size` bytes (a face name's 32), cut on
+// a character boundary and always terminated.
+void CopyToField(char* field, std::size_t size, const std::string& text);
+
 }  // namespace sjis

@@ -88,13 +88,23 @@ int CWinApp::Run() {
     bool idlePending = true;
     for (;;) {
         while (idlePending && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            OnIdle();
             idlePending = false;
+            try {
+                OnIdle();
+            } catch (...) {
+                // The states are asked again after the next input.
+            }
         }
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return -1;
-        if (!PreTranslateMessage(&msg)) {
+        bool taken = false;
+        try {
+            taken = PreTranslateMessage(&msg);
+        } catch (...) {
+            taken = true;  // the key's operation ended there
+        }
+        if (!taken) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }

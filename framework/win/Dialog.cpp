@@ -68,15 +68,29 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         dlg = reinterpret_cast<CDialog*>(lParam);
         if (!dlg) return FALSE;
         dlg->AttachHandle(hwnd);
-        LRESULT r = 0;
-        if (dlg->DispatchMessageMap(message, wParam, lParam, &r)) return r;
-        return dlg->OnInitDialog() ? TRUE : FALSE;
+        try {
+            LRESULT r = 0;
+            if (dlg->DispatchMessageMap(message, wParam, lParam, &r)) return r;
+            return dlg->OnInitDialog() ? TRUE : FALSE;
+        } catch (...) {
+            // A dialog that could not be set up is not shown half made.
+            AnswerAfterException(message);
+            if (dlg->m_modal) ::EndDialog(hwnd, IDCANCEL);
+            return TRUE;
+        }
     }
     dlg = static_cast<CDialog*>(FromHandle(hwnd));
     if (!dlg) return FALSE;
     LRESULT result = 0;
     dlg->m_passToDefault = false;
-    bool handled = dlg->OnWndMsg(message, wParam, lParam, &result) && !dlg->m_passToDefault;
+    bool handled = false;
+    try {
+        handled = dlg->OnWndMsg(message, wParam, lParam, &result) && !dlg->m_passToDefault;
+    } catch (...) {
+        // The operation ends; the dialog manager does the default.
+        AnswerAfterException(message);
+        handled = false;
+    }
     if (message == WM_NCDESTROY) {
         if (!dlg->m_modal) {
             if (CWinApp* app = CWinApp::Current()) app->RemoveModelessDialog(hwnd);

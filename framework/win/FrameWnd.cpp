@@ -63,6 +63,7 @@ bool CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
     if (CCmdTarget* target = GetActiveCommandTarget()) {
         if (target->OnCmdMsg(id, code, ui)) return true;
     }
+    if (m_pRouter && (code == 0 || code == 1)) m_pRouter->CommandNotTaken(id, code);
     return false;
 }
 

@@ -17,6 +17,12 @@ public:
     virtual bool RouteCommand(UINT id, int code) = 0;
     // Fills the state of a command; true when the router knows the command.
     virtual bool RouteCommandState(UINT id, CCmdUI* ui) = 0;
+    // A command of a menu item (code 0) or key (code 1) that neither the
+    // router nor the frame nor its active target took.
+    virtual void CommandNotTaken(UINT id, int code) {
+        (void)id;
+        (void)code;
+    }
 };
 
 class CFrameWnd : public CWnd {

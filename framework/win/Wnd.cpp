@@ -53,7 +53,12 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         wnd->AttachHandle(hwnd);
     }
     if (!wnd) return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT r = wnd->WindowProc(message, wParam, lParam);
+    LRESULT r = 0;
+    try {
+        r = wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        r = AnswerAfterException(message);
+    }
     if (message == WM_NCDESTROY) {
         if (wnd->m_superProc) {
             ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->m_superProc));
@@ -63,6 +68,12 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         wnd->PostNcDestroy();
     }
     return r;
+}
+
+LRESULT CWnd::AnswerAfterException(UINT message) {
+    ::MessageBeep(MB_ICONHAND);
+    if (message == WM_CREATE) return -1;
+    return 0;  // WM_NCCREATE: FALSE, the creation fails too
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,

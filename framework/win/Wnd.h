@@ -24,6 +24,11 @@ public:
     // also when the class already exists.
     static bool RegisterWindowClass(const WNDCLASSEXA& wc);
     static LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
+    // What a window or dialog procedure answers when a handler let an
+    // exception out (running out of memory): the message's operation ends
+    // there, the window answers as if it had failed (a creation is refused)
+    // and the program goes on. No exception crosses into the system.
+    static LRESULT AnswerAfterException(UINT message);
 
     // Creates a window of a class registered with the framework's procedure,
     // or of any other class (which is then subclassed). `idOrMenu` is the

@@ -41,19 +41,15 @@ bool AddressHistory::Remove(std::size_t index) {
 
 void AddressHistory::Load(const settings::SettingsStore& store) {
     m_paths.clear();
-    const int count = store.ReadSettingInt(kSection, "Count", 0);
-    for (int i = 0; i < count && m_paths.size() < kMaxEntries; ++i) {
-        const std::string path = store.ReadSettingString(kSection, settings::IndexedName("Path", i), "");
+    for (const std::string& path :
+         settings::ReadStringList(store, kSection, "Path", static_cast<std::int32_t>(kMaxEntries))) {
         // Empty or repeated entries of an edited list are dropped.
         if (!path.empty() && Find(path) < 0) m_paths.push_back(path);
     }
 }
 
 void AddressHistory::Save(settings::SettingsStore& store) const {
-    store.DeleteSettingSection(kSection);
-    store.WriteSettingInt(kSection, "Count", static_cast<int>(m_paths.size()));
-    for (std::size_t i = 0; i < m_paths.size(); ++i)
-        store.WriteSettingString(kSection, settings::IndexedName("Path", static_cast<int>(i)), m_paths[i]);
+    settings::WriteStringList(store, kSection, "Path", m_paths);
 }
 
 }  // namespace shell

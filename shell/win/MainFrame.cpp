@@ -246,18 +246,28 @@ void CMainFrame::DocumentShown(const std::string& title, const std::string& path
     SetStatusPane(2, encoding::CharCodeName(loadCode));
     SetStatusPane(3, encoding::ReturnCodeName(returnCode));
     if (m_bars.m_hWnd) m_bars.AddressBar().ShowPath(path);
+    ShowCaretPosition();
+}
+
+void CMainFrame::ShowCaretPosition() {
+    CCanvasEdit* shown = m_docs.m_hWnd ? m_docs.GetEditor(-1) : nullptr;
+    if (!shown) return;
+    int column = 0, line = 0;
+    shown->Ops().GetSelection(nullptr, nullptr, &column, &line);
+    // The pane fits the whole text: a pane measured without its last
+    // characters would cut off "列".
+    SetStatusPane(1, shell::CaretPositionText(line, column));
 }
 
 void CMainFrame::TitleChanged(const std::string& title) { SetWindowText(title); }
 
 bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == 0 && lParam != 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
-        // The editor's caret: column, line (from 0).
-        const std::int32_t* values = reinterpret_cast<const std::int32_t*>(lParam);
-        const std::string s = shell::CaretPositionText(values[1], values[0]);
-        // The pane fits the whole text: a pane measured without its last
-        // characters would cut off "列".
-        SetStatusPane(1, s);
+    if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
+        // Only the shown editor's own notice counts (a notice sent from
+        // outside has no notifying editor), and its caret is read from the
+        // editor: the parameter's address is never followed.
+        CCanvasEdit* shown = m_docs.GetEditor(-1);
+        if (shown && CCanvasEdit::NotifyingEditor() == shown) ShowCaretPosition();
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyChanged) {

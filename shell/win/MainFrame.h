@@ -94,6 +94,8 @@ protected:
     void BindCommands();
     void BindFrameCommands();
     void SetStatusPane(int pane, const std::string& text);
+    // The shown editor's caret in the status bar's caret pane.
+    void ShowCaretPosition();
     void OnAppExit();
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* ui);

@@ -138,4 +138,41 @@ TEST_F(CommandsE2E, FrameShowsMenuBarToolBarAddressBarAndStatusBar) {
     EXPECT_EQ(app.Close(), 0);
 }
 
+TEST_F(CommandsE2E, ADamagedHistoryStartsAtOnceAndShiftSpaceTypesASpace) {
+    // A damaged count of the address history: start-up reads 20 entries at
+    // most, not 2^31.
+    ASSERT_TRUE(e2e::WriteSettingInt("History\\File", "Count", 0x7FFFFFFF));
+    e2e::Program app;
+    const DWORD started = ::GetTickCount();
+    ASSERT_TRUE(app.Start());
+    EXPECT_LT(::GetTickCount() - started, 15000u);
+    HWND combo = app.FindChild("ComboBoxEx32");
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+
+    // No assist takes Shift+Space yet: it types a space, in the editor and
+    // in the address bar.
+    HWND editor = app.ShownEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(app.Key("a shift+space b"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return ::SendMessageA(editor, 0x0419, 0, 0) == 3; }, 5000))
+        << ::SendMessageA(editor, 0x0419, 0, 0);
+    ASSERT_TRUE(app.Key("alt+d x shift+space y"));
+    HWND edit = ::FindWindowExA(::FindWindowExA(combo, nullptr, "ComboBox", nullptr), nullptr, "Edit", nullptr);
+    if (!edit) edit = ::FindWindowExA(combo, nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    // WM_GETTEXT is carried across processes; the edit's text is its own.
+    auto text = [edit] {
+        char buf[64] = {};
+        ::SendMessageA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        return std::string(buf);
+    };
+    EXPECT_TRUE(e2e::WaitFor([&] { return text() == "x y"; }, 5000)) << text();
+    ASSERT_TRUE(app.Key("Escape"));
+    // The untitled document asks about saving at the end: answered "No".
+    ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
+    if (HWND box = app.WaitMessageBox(8000)) e2e::PressDialogButton(box, IDNO);
+    EXPECT_EQ(app.WaitExit(20000), 0);
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // conflict search and question, reset and the table built from the page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config/core/KeyPageModel.h"
 
 using keys::EntryRef;
@@ -93,7 +95,26 @@ TEST_F(KeyPageModelTest, ResetTakesTheBuiltInKeysOrFailsOnAnEmptyTable) {
     EXPECT_EQ(model.Entry(EntryRef{0, 0})->key, 'N');
     EXPECT_FALSE(model.Entry(EntryRef{0, 1})->HasKey());
     EXPECT_FALSE(model.Entry(EntryRef{1, 1})->HasKey());
-    EXPECT_EQ(model.BuildTable().size(), 3u);
+    // The page's three keys first, then the built-in keys of every command
+    // not on the page (the bookmarks' Ctrl+1 among them).
+    const KeyTable table = model.BuildTable();
+    EXPECT_EQ(KeyTable(table.begin(), table.begin() + 3),
+              (KeyTable{{0x0B, 'N', 32777}, {0x0B, 'S', 32781}, {0x0B, 'Z', 32771}}));
+    EXPECT_NE(std::find(table.begin(), table.end(), KeyBinding{0x0B, '1', 25011}), table.end());
+    EXPECT_EQ(table.size(), keys::BuildDefaultTable().size());
+}
+
+TEST_F(KeyPageModelTest, BindingsOfCommandsNotOnThePageAreKept) {
+    // Ctrl+1 and Ctrl+Shift+1 (bookmark 1), a tag key, and Ctrl+N again.
+    const KeyTable stored = {{0x0B, 'N', 32777}, {0x0B, '1', 25011}, {0x0F, '1', 25001},
+                             {0x13, 'T', 10005}, {0x03, 0x70, 32780}};
+    model.KeepOtherBindings(stored);
+    EXPECT_EQ(model.BuildTable(), (KeyTable{{0x0B, 'N', 32777}, {0x0B, 'S', 32781}, {0x0B, 'Z', 32771},
+                                            {0x0B, '1', 25011}, {0x0F, '1', 25001}, {0x13, 'T', 10005}}));
+    // A page command given Ctrl+1 holds it: the hidden binding gives way.
+    model.Assign(EntryRef{0, 1}, 0x0B, '1');
+    EXPECT_EQ(model.BuildTable(), (KeyTable{{0x0B, 'N', 32777}, {0x0B, '1', 32780}, {0x0B, 'S', 32781},
+                                            {0x0B, 'Z', 32771}, {0x0F, '1', 25001}, {0x13, 'T', 10005}}));
 }
 
 }  // namespace

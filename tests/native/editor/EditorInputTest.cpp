@@ -323,6 +323,23 @@ TEST(EditorInputTest, DropEffectsFollowSourceCtrlAndSettings) {
     EXPECT_FALSE(f.ed.Flags() & EditorModel::kDragOver);
 }
 
+TEST(EditorInputTest, ADropTakesOnlyAnEffectTheSourceAllows) {
+    struct Case {
+        DropEffect wanted;
+        bool copy, move;
+        DropEffect taken;
+    };
+    const Case cases[] = {
+        {DropEffect::Move, true, true, DropEffect::Move},  {DropEffect::Move, true, false, DropEffect::Copy},
+        {DropEffect::Move, false, true, DropEffect::Move}, {DropEffect::Move, false, false, DropEffect::None},
+        {DropEffect::Copy, true, true, DropEffect::Copy},  {DropEffect::Copy, false, true, DropEffect::None},
+        {DropEffect::None, true, true, DropEffect::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(editor::LimitDropEffect(c.wanted, c.copy, c.move), c.taken)
+            << static_cast<int>(c.wanted) << c.copy << c.move;
+}
+
 TEST(EditorInputTest, MoveDropWithinTheLineUndoesInOneStep) {
     InputFixture f;
     f.ed.SetText("abc def ghi");

@@ -2,6 +2,8 @@
 // ruler, the wheel and the font's character set.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 #include <vector>
 
@@ -116,6 +118,20 @@ TEST(RowLayoutTest, WheelScrollsByItsLinesWithoutDividingByZero) {
     EXPECT_EQ(editor::WheelScrollLines(120, 500), -500);
     EXPECT_EQ(editor::WheelScrollLines(120, 0), 0);
     EXPECT_EQ(editor::WheelScrollLines(-32768, 1 << 30) > 0, true);
+}
+
+TEST(RowLayoutTest, SmallWheelDeltasAddUpToLines) {
+    struct Step {
+        int delta, wheelLines, lines;
+    };
+    // A touchpad's 8s at 3 lines a notch: a line every fifth message; the
+    // other way starts afresh; 0 lines a notch forgets what was left.
+    const Step steps[] = {{8, 3, 0},    {8, 3, 0},   {8, 3, 0},  {8, 3, 0},  {8, 3, -1}, {30, 3, 0},
+                          {-30, 3, 0},  {-30, 3, 1}, {-10, 3, 0}, {-10, 3, 1}, {120, 3, -3}, {100, 0, 0},
+                          {20, 3, 0},   {-120, 1, 1}, {1, 500, -4}, {-32768, 1 << 30, INT_MAX / 2}};
+    editor::WheelAccumulator wheel;
+    int i = 0;
+    for (const Step& s : steps) EXPECT_EQ(wheel.Add(s.delta, s.wheelLines), s.lines) << "step " << i++;
 }
 
 TEST(RowLayoutTest, CharsetFollowsTheAnsiCodePage) {

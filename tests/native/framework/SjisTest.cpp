@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -65,3 +66,30 @@ TEST(SjisTest, CaseMappingLeavesDoubleByteCharactersAlone) {
 }
 
 }  // namespace
+
+TEST(SjisTest, FixedFieldsAreCutOnACharacterBoundary) {
+    struct Case {
+        std::string text;
+        std::string field;  // what a 32-byte field holds
+    };
+    const std::string face16(16, 'a');
+    std::string wide;  // 16 double-byte characters: 32 bytes
+    for (int i = 0; i < 16; ++i) wide += kHyo;
+    const Case cases[] = {
+        {"ＭＳ ゴシック", "ＭＳ ゴシック"},
+        {wide, wide.substr(0, 30)},                       // not 31: half a 表 would be left
+        {"a" + wide, "a" + wide.substr(0, 30)},           // 31 bytes fit
+        {face16 + face16, face16 + face16.substr(0, 15)},
+        {std::string("ab\0cd", 5), "ab"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        char field[32];
+        std::memset(field, 'X', sizeof field);
+        sjis::CopyToField(field, sizeof field, c.text);
+        EXPECT_EQ(std::string(field), c.field);
+        EXPECT_EQ(field[31], '\0');
+    }
+    EXPECT_EQ(sjis::CutAtBoundary("表ソ", 3), "表");
+    EXPECT_EQ(sjis::CutAtBoundary("表ソ", 4), "表ソ");
+}

@@ -2,6 +2,8 @@
 // texts, band styles and their stored layout, the tool bar arrangement.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "config/core/SettingsStore.h"
 #include "shell/core/AddressHistory.h"
 #include "shell/core/BandLayout.h"
@@ -57,13 +59,34 @@ TEST(AddressHistoryTest, StoredListRoundTripsWhole) {
     shell::AddressHistory back;
     back.Load(store);
     EXPECT_EQ(back.Paths(), h.Paths());
-    // An edited list: empty and repeated entries dropped, at most 20 read.
+    // An edited list: empty and repeated entries dropped, only the first 20
+    // read.
     store.WriteSettingInt("History\\File", "Count", 50);
     for (int i = 0; i < 50; ++i) store.WriteSettingString("History\\File", "Path" + std::to_string(i), PathN(i % 30));
     store.WriteSettingString("History\\File", "Path1", "");
     back.Load(store);
-    EXPECT_EQ(back.Paths().size(), 20u);
+    EXPECT_EQ(back.Paths().size(), 19u);
     EXPECT_EQ(back.Paths()[1], PathN(2));
+}
+
+TEST(AddressHistoryTest, ADamagedCountReadsNoMoreThanTwentyEntries) {
+    struct CountingBackend : settings::MemorySettingsBackend {
+        int reads = 0;
+        bool ReadString(const std::string& section, const std::string& name, std::string* value) override {
+            ++reads;
+            return MemorySettingsBackend::ReadString(section, name, value);
+        }
+    } backend;
+    settings::SettingsStore store(backend);
+    for (const std::int32_t count : {INT32_MAX, -5, 21}) {
+        store.WriteSettingInt("History\\File", "Count", count);
+        store.WriteSettingString("History\\File", "Path0", "");
+        backend.reads = 0;
+        shell::AddressHistory h;
+        h.Load(store);
+        EXPECT_LE(backend.reads, 20) << count;
+        EXPECT_TRUE(h.Paths().empty()) << count;
+    }
 }
 
 TEST(MenuMnemonicTest, MnemonicsAreReadByCharacterAndMatchedInUpperCase) {

@@ -14,6 +14,7 @@
 #include "editor/win/CanvasEdit.h"
 #include "editor/win/EditorDragDrop.h"
 #include "win32/canvasedit/CanvasEditTestWindow.h"
+#include "win32/support/OtherThread.h"
 
 namespace {
 
@@ -389,6 +390,9 @@ TEST_F(CanvasEditInputTest, TextFromAnotherProgramIsCopiedInAndSelected) {
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_TRUE(edit.Model().Flags() & EditorModel::kDragOver);
     Chars("x");  // typing is ignored while a drag is over the window
+    effect = DROPEFFECT_MOVE;  // a source that allows no copy
+    target->DragOver(MK_LBUTTON, Screen(Cell(2, 1)), &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target->DragOver(MK_LBUTTON, Screen(Cell(2, 1)), &effect);
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
@@ -522,6 +526,44 @@ TEST_F(CanvasEditInputTest, PrivateMessagesAnswerWithTheirValues) {
     EXPECT_STREQ(all, "abc\r\n<b>\x95\x5C</b>z");
     EXPECT_EQ(edit.Model().Undo(), 1);
     EXPECT_EQ(Text(), "abc\r\n\x95\x5Cz");
+}
+
+TEST_F(CanvasEditInputTest, MessagesWithAddressesAreAnsweredOnlyFromTheEditorsThread) {
+    edit.Model().SetText(std::string("secret"));
+    edit.SendMessage(0x0417, 0, static_cast<LPARAM>(-1));
+    parent.codes.clear();
+    char buf[16];
+    std::memset(buf, 'X', sizeof buf);
+    int start = -1;
+    const LPARAM bad = 0x10;  // no memory of this process
+    const LPARAM good = reinterpret_cast<LPARAM>(buf);
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result;
+    };
+    const Case cases[] = {
+        {0x0415, 0, bad, 0}, {0x0415, 0, good, 0}, {0x0418, 0, bad, 0},  {0x0418, sizeof buf, good, 0},
+        {0x041A, static_cast<WPARAM>(bad), bad, 0},  {0x041A, reinterpret_cast<WPARAM>(&start), 0, 0},
+        {0x0414, 1, bad, 0}, {0x0414, 1, reinterpret_cast<LPARAM>("x"), 0},
+        // Numbers only: answered for everyone.
+        {0x0416, 0, 0, 6},   {0x0419, 0, 0, 6},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(testsupport::SendFromOtherThread(edit.m_hWnd, c.message, c.wParam, c.lParam), c.result)
+            << std::hex << c.message;
+        // Posted: dropped, whoever sent it.
+        ::PostMessageA(edit.m_hWnd, c.message, c.wParam, c.lParam);
+        testsupport::PumpMessages();
+    }
+    EXPECT_EQ(buf[0], 'X');
+    EXPECT_EQ(start, -1);
+    EXPECT_EQ(Text(), "secret");
+    EXPECT_FALSE(parent.Heard(0x465));
+    // The editor's own thread still gets everything.
+    EXPECT_EQ(edit.SendMessage(0x0415, 0, good), 6);
+    EXPECT_STREQ(buf, "secret");
 }
 
 }  // namespace

@@ -396,6 +396,9 @@ TEST_F(KeyPageTest, AssignWithConflictQuestionResetAndApply) {
     EXPECT_STREQ(text, "削除(&D)\tCtrl+Z");
     // The page's table keeps page order: File's keys come first.
     EXPECT_EQ(commands.CopyKeyTable().front(), (keys::KeyBinding{0x0B, 'N', 32777}));
+    // The bookmark keys are on no page and stay as they were.
+    EXPECT_EQ(commands.KeyText(25011, false), "Ctrl+1");
+    EXPECT_EQ(commands.KeyText(25009, false), "Ctrl+Shift+9");
 }
 
 }  // namespace

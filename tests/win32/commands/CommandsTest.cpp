@@ -150,6 +150,28 @@ TEST(CommandManagerTest, KeysAreTranslatedToTheirCommands) {
     MSG plainQ = KeyMessage(frame.m_hWnd, WM_KEYDOWN, 'Q');
     EXPECT_FALSE(cm.PreTranslate(&plainQ));  // without Ctrl
 
+    // Shift+Space and Ctrl+Shift+Space while no handler takes their commands
+    // (a state rule alone is no handler): the keys go on as typed input.
+    ASSERT_TRUE(cm.InstallKeyTable({{0x03, 0x7A, 32786}, {0x0B, 'Q', 32780}, {0x07, VK_SPACE, 32823},
+                                    {0x0F, VK_SPACE, 32822}}));
+    cm.SetStateHandler(32822, [](CCmdUI* ui) { ui->Enable(true); });
+    {
+        HeldKeys shift({VK_SHIFT});
+        MSG space = KeyMessage(frame.m_hWnd, WM_KEYDOWN, VK_SPACE);
+        EXPECT_FALSE(cm.PreTranslate(&space));
+        HeldKeys ctrlShift({VK_CONTROL, VK_SHIFT});
+        EXPECT_FALSE(cm.PreTranslate(&space));
+    }
+    EXPECT_TRUE(cm.PreTranslate(&f11));  // the next taken key is consumed again
+    cm.SetHandler(32823, [&] { ran.push_back(32823); });
+    {
+        HeldKeys shift({VK_SHIFT});
+        MSG space = KeyMessage(frame.m_hWnd, WM_KEYDOWN, VK_SPACE);
+        EXPECT_TRUE(cm.PreTranslate(&space));
+    }
+    EXPECT_EQ(ran, (std::vector<UINT>{32786, 32780, 32780, 32780, 32786, 32823}));
+    ran.resize(4);
+
     // Keys of another top-level window are not the frame's.
     CTestFrame other;
     ASSERT_TRUE(other.Make());

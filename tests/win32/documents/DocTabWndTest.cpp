@@ -265,7 +265,12 @@ TEST_F(DocTabWndTest, TextDraggedOverATabSelectsItAndDropsIntoItsEditor) {
     IDataObject& data = *object;
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     ASSERT_EQ(target.DragEnter(&data, 0, POINTL{at.x, at.y}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    // Text of another program is copied; a source that allows only a move
+    // gets nothing.
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    effect = DROPEFFECT_MOVE;
+    ASSERT_EQ(target.DragOver(0, POINTL{at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     // The tab is selected after a pause.
     target.OnSelectTimer();
     EXPECT_EQ(docs.SelectedIndex(), 1);
@@ -362,6 +367,17 @@ TEST_F(DocTabWndTest, ManyTabsShowTheScrollArrows) {
     EXPECT_TRUE(::IsWindowVisible(updown));
     EXPECT_EQ(docs.TabCount(), 31);
     EXPECT_EQ(docs.SelectedIndex(), 30);
+}
+
+TEST_F(DocTabWndTest, AFirstRunsColourModesTakeTheSystemsColours) {
+    const editor::ColorModeTable& table = docs.ColorModes()->Table();
+    for (int m = 0; m < table.Count(); ++m) {
+        const editor::EditorColors& c = table.Mode(m).colors;
+        EXPECT_EQ(c.text, ::GetSysColor(COLOR_WINDOWTEXT)) << m;
+        EXPECT_EQ(c.background, ::GetSysColor(COLOR_WINDOW)) << m;
+        EXPECT_EQ(c.selectedText, ::GetSysColor(COLOR_HIGHLIGHTTEXT)) << m;
+        EXPECT_EQ(c.selectionBackground, ::GetSysColor(COLOR_HIGHLIGHT)) << m;
+    }
 }
 
 }  // namespace

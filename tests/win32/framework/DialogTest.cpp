@@ -1,6 +1,7 @@
 // Modal and modeless dialogs from a template in memory.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "framework/win/App.h"
@@ -86,6 +87,28 @@ TEST(DialogTest, ModelessDialogIsDestroyedByOk) {
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_TRUE(dlg.okCalled);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+// A dialog whose OK runs out of memory the first time: the operation ends,
+// the dialog stays and the second OK closes it.
+class CThrowingDialog : public CMemoryDialog {
+public:
+    int attempts = 0;
+    bool OnInitDialog() override {
+        ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return true;
+    }
+    void OnOK() override {
+        if (++attempts == 1) throw std::bad_alloc();
+        CDialog::OnOK();
+    }
+};
+
+TEST(DialogTest, AnExceptionInAHandlerEndsOnlyThatOperation) {
+    CThrowingDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.attempts, 2);
 }
 
 }  // namespace

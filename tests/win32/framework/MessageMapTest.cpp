@@ -1,6 +1,7 @@
 // Message maps, command routing and command enabling of the framework.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,42 @@ TEST(MessageBoxTest, MessagesAreTitledWithTheProductAndFileMessagesStartWithTheP
     EXPECT_EQ(rec.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(rec.shown[1].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
     EXPECT_EQ(rec.shown[2].text, "C:\\表\\ソ.htmlは見つかりません。");
+}
+
+class CThrowingWnd : public CWnd {
+public:
+    bool failCreate = false;
+    int calls = 0;
+    LRESULT OnCreate(WPARAM, LPARAM) {
+        if (failCreate) throw std::bad_alloc();
+        return 0;
+    }
+    LRESULT OnTest(WPARAM w, LPARAM) {
+        ++calls;
+        if (w) throw std::bad_alloc();
+        return 7;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+    ON_MESSAGE(WM_CREATE, OnCreate)
+    ON_MESSAGE(WM_PQ_TEST, OnTest)
+END_MESSAGE_MAP()
+
+TEST(MessageMapTest, NoExceptionLeavesAWindowProcedure) {
+    ASSERT_TRUE(RegisterTestClass());
+    CThrowingWnd w;
+    ASSERT_TRUE(w.CreateEx(0, "PqTestWindow", "t", WS_POPUP, 0, 0, 200, 100, nullptr, 0));
+    EXPECT_EQ(w.SendMessage(WM_PQ_TEST, 1, 0), 0);  // ran out of memory: ended there
+    EXPECT_EQ(w.SendMessage(WM_PQ_TEST, 0, 0), 7);  // and the window goes on
+    EXPECT_EQ(w.calls, 2);
+    w.DestroyWindow();
+    // A creation that throws is refused.
+    CThrowingWnd refused;
+    refused.failCreate = true;
+    EXPECT_FALSE(refused.CreateEx(0, "PqTestWindow", "t", WS_POPUP, 0, 0, 200, 100, nullptr, 0));
+    EXPECT_EQ(refused.m_hWnd, nullptr);
 }
 
 }  // namespace

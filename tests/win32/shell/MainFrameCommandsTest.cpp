@@ -11,6 +11,8 @@
 #include "resources/resource.h"
 #include "shell/core/ToolBarLayout.h"
 #include "shell/win/MainFrame.h"
+#include "win32/support/OtherThread.h"
+#include "win32/support/TestHostWindow.h"
 
 namespace {
 
@@ -93,6 +95,37 @@ TEST_F(MainFrameCommandsTest, TheCaretPaneShowsItsWholeText) {
     ::SelectObject(dc, old);
     ::ReleaseDC(bar, dc);
     EXPECT_GE(pane.right - pane.left, size.cx);
+}
+
+TEST_F(MainFrameCommandsTest, TheCaretPaneFollowsOnlyTheShownEditor) {
+    CCanvasEdit* editor = frame.Documents().GetEditor(-1);
+    ASSERT_NE(editor, nullptr);
+    editor->Model().SetText(std::string(4, '\n') + "abc");
+    editor->Model().SetSelection(2, 4, 2, 4);
+    HWND bar = frame.StatusBar().m_hWnd;
+    auto pane = [bar] {
+        char text[64] = {};
+        ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    ASSERT_EQ(pane(), " 5行、3列 ");
+    // The notice from another program (a bad address), from this thread but
+    // not from an editor, and one from an editor that is not shown.
+    const std::int32_t values[4] = {98, 98, 0, 0};
+    testsupport::SendFromOtherThread(frame.m_hWnd, WM_COMMAND, MAKEWPARAM(0, 0x464), 0x10);
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(0, 0x464), reinterpret_cast<LPARAM>(values));
+    CTestHostWindow host;
+    ASSERT_TRUE(host.Create("PqCaretPaneTestHost"));
+    CCanvasEdit other;
+    ASSERT_TRUE(other.Create(host.m_hWnd));
+    ::SetParent(other.m_hWnd, frame.m_hWnd);
+    other.Model().SetText(std::string(9, '\n'));
+    other.Model().SetSelection(0, 9, 0, 9);
+    EXPECT_EQ(pane(), " 5行、3列 ");
+    other.DestroyWindow();
+    // The shown editor's own notice reads its caret.
+    editor->Model().SetSelection(0, 1, 0, 1);
+    EXPECT_EQ(pane(), " 2行、1列 ");
 }
 
 }  // namespace
