@@ -64,7 +64,7 @@ struct FakeDisk : docs::IDocFileSystem {
     std::string FullPath(const std::string& p) override { return longNames.count(p) ? longNames[p] : p; }
     bool HasTempFiles() const {
         for (const auto& f : files)
-            if (f.first.find("~pq") != std::string::npos) return true;
+            if (f.first.find("\\~") != std::string::npos) return true;
         return false;
     }
 };

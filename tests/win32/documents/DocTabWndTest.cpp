@@ -296,11 +296,11 @@ TEST_F(DocTabWndTest, ADocumentWhosePathIsTheLongestSaves) {
     // Folders of 40 bytes down to a file whose full path is 255 bytes.
     std::string dir = folder;
     while (dir.size() + 41 + 7 <= 255) {
-        dir += "\" + std::string(40, 'd');
+        dir += "\\" + std::string(40, 'd');
         ::CreateDirectoryA(dir.c_str(), nullptr);
     }
     const std::string name = std::string(255 - dir.size() - 1 - 5, 'n') + ".html";
-    const std::string a = dir + "\" + name;
+    const std::string a = dir + "\\" + name;
     ASSERT_EQ(a.size(), 255u);
     ASSERT_TRUE(e2e::WriteFileBytes(a, "old\r\n"));
     ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
