@@ -56,7 +56,7 @@ bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path, DWORD
     cds.lpData = data.data();
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
-                                 SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) != 0 &&
+                                 SMTO_NORMAL, timeoutMs, &result) != 0 &&
            result != FALSE;
 }
 
