@@ -4,7 +4,7 @@
 Every test program writes GoogleTest XML into <build>/results/<name>.xml; a
 program that ctest ran but that wrote no results (it crashed or hung) counts
 as one failed test, and so does a program whose exit failed although all its
-cases passed. Prints one line per program and ends with "N passed, N failed".
+cases passed, and a build tree where no test ran at all. Prints one line per program and ends with "N passed, N failed".
 Exits 1 when anything failed or nothing ran.
 """
 import os
@@ -31,6 +31,13 @@ def main(builds):
     passed = failed = 0
     for build in builds:
         names, ctest_failed = ctest_names(build)
+        if not names:
+            # The step that runs this tree's tests did not complete (a build
+            # tree whose test bed could not start, say): that is a failure,
+            # not an empty success.
+            print(f"  {build}: no tests ran, 0 passed, 1 failed")
+            failed += 1
+            continue
         for name in names:
             xml = os.path.join(build, "results", name + ".xml")
             p = f = 0

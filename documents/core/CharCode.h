@@ -50,12 +50,23 @@ struct CodeConverter {
     std::string output;
     std::size_t outputLimit = static_cast<std::size_t>(-1) / 2;
     // Characters of the source that have no form in the target encoding:
-    // SHIFT JIS pairs without a JIS X 0208 code (user-defined and IBM
-    // extension areas, leads 0xF0-0xFC), which are written as their two bytes
-    // unchanged, and EUC three-byte characters (0x8F prefix, JIS X 0212),
-    // which become the geta mark 〓.
+    // SHIFT JIS pairs without a JIS X 0208 code (the user-defined area, leads
+    // 0xF0-0xF9, and pairs with a bad trail byte), which are written as their
+    // two bytes unchanged, and EUC three-byte characters (0x8F prefix, JIS X
+    // 0212), which become the geta mark 〓. IBM extension characters are not
+    // counted: they are written through their twins (IbmExtensionTwin).
     std::size_t unconvertible = 0;
 };
+
+// Code page 932 reads some characters from two or three pairs. The IBM
+// extension pairs (0xFA40-0xFC4B) have no JIS X 0208 code, but each has a
+// twin that code page 932 reads as the same character and that JIS and EUC
+// can hold: its JIS X 0208 pair (￢ 0xFA54 -> 0x81CA, ∵ 0xFA5B -> 0x81E6),
+// its NEC row-13 pair (Ⅰ-Ⅹ, №, ℡, ㈱) or its NEC-selected IBM extension
+// pair (leads 0xED-0xEE), chosen in that order, as code page 932 itself
+// writes them. Returns the twin (lead * 256 + trail), or 0 for a pair
+// outside the IBM extension area.
+unsigned IbmExtensionTwin(unsigned char lead, unsigned char trail);
 
 // Each returns true when the whole source was converted, false when the
 // output could not grow (memory or outputLimit).

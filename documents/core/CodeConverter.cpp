@@ -121,6 +121,44 @@ const PairTable& Pairs() {
     return table;
 }
 
+// The IBM extension area in runs whose twins follow each other in pair
+// order (both sides step over trail 0x7F and from one lead to the next).
+struct TwinRun {
+    std::uint16_t first;
+    std::uint16_t count;
+    std::uint16_t twin;
+};
+constexpr TwinRun kTwinRuns[] = {
+    {0xFA40, 10, 0xEEEF},   // ⅰ-ⅹ: NEC-selected
+    {0xFA4A, 10, 0x8754},   // Ⅰ-Ⅹ: NEC row 13
+    {0xFA54, 1, 0x81CA},    // ￢: JIS X 0208
+    {0xFA55, 3, 0xEEFA},    // ￤ ＇ ＂: NEC-selected
+    {0xFA58, 1, 0x878A},    // ㈱: NEC row 13
+    {0xFA59, 1, 0x8782},    // №
+    {0xFA5A, 1, 0x8784},    // ℡
+    {0xFA5B, 1, 0x81E6},    // ∵: JIS X 0208
+    {0xFA5C, 360, 0xED40},  // the kanji: NEC-selected
+};
+
+// Position of a pair among all pairs with a valid trail (188 per lead).
+constexpr unsigned PairOrdinal(unsigned pair) {
+    const unsigned trail = pair & 0xFF;
+    return (pair >> 8) * 188 + trail - 0x40 - (trail > 0x7F ? 1 : 0);
+}
+constexpr unsigned PairAt(unsigned ordinal) {
+    const unsigned lead = ordinal / 188, index = ordinal % 188;
+    return lead << 8 | (index + 0x40 + (index >= 0x3F ? 1 : 0));
+}
+
+// The JIS X 0208 code of a pair, through its twin for an IBM extension
+// character; 0 when neither has one.
+unsigned PairToJis(unsigned char lead, unsigned char trail) {
+    const unsigned jis = sjis::SjisPairToJis(lead, trail);
+    if (jis != 0 || lead < 0xFA) return jis;
+    const unsigned twin = IbmExtensionTwin(lead, trail);
+    return twin ? sjis::SjisPairToJis(static_cast<unsigned char>(twin >> 8), static_cast<unsigned char>(twin)) : 0;
+}
+
 // Decoded bytes of one fast loop: at most this many input bytes at a time,
 // and never more output than input.
 constexpr std::size_t kBlock = 1 << 16;
@@ -412,7 +450,7 @@ bool RunSjisToJis(CodeConverter& conv) {
         if (sjis::IsLeadByte(b)) {
             kana.Flush();
             const unsigned char t = i + 1 < n ? s[i + 1] : 0;
-            const unsigned jis = sjis::SjisPairToJis(b, t);
+            const unsigned jis = PairToJis(b, t);
             if (jis == 0) {
                 // Not a character of JIS X 0208: its bytes go out as they are.
                 toMode(0);
@@ -426,7 +464,7 @@ bool RunSjisToJis(CodeConverter& conv) {
             out.Put2(jis);
             i += 2;
             while (i + 1 < n && sjis::IsLeadByte(s[i])) {
-                const unsigned next = sjis::SjisPairToJis(s[i], s[i + 1]);
+                const unsigned next = PairToJis(s[i], s[i + 1]);
                 if (next == 0) break;
                 if (!out.Room(kStepRoom)) return false;
                 out.Put2(next);
@@ -476,7 +514,7 @@ bool RunSjisToEuc(CodeConverter& conv) {
         if (sjis::IsLeadByte(b)) {
             kana.Flush();
             while (i + 1 < n && sjis::IsLeadByte(s[i])) {
-                const unsigned jis = sjis::SjisPairToJis(s[i], s[i + 1]);
+                const unsigned jis = PairToJis(s[i], s[i + 1]);
                 if (jis == 0) break;
                 if (!out.Room(kStepRoom)) return false;
                 out.Put2(jis | 0x8080);
@@ -518,6 +556,16 @@ int KanaVoicing(unsigned char kana, unsigned char next) {
     const bool voiceable = (kana >= 0xB6 && kana <= 0xC4) || (kana >= 0xCA && kana <= 0xCE);
     if (next == 0xDE && voiceable) return 1;
     if (next == 0xDF && kana >= 0xCA && kana <= 0xCE) return 2;
+    return 0;
+}
+
+unsigned IbmExtensionTwin(unsigned char lead, unsigned char trail) {
+    if (lead < 0xFA || lead > 0xFC || !sjis::IsTrailByte(trail)) return 0;
+    const unsigned ordinal = PairOrdinal(static_cast<unsigned>(lead) << 8 | trail);
+    for (const TwinRun& run : kTwinRuns) {
+        const unsigned first = PairOrdinal(run.first);
+        if (ordinal >= first && ordinal < first + run.count) return PairAt(PairOrdinal(run.twin) + ordinal - first);
+    }
     return 0;
 }
 

@@ -1,46 +1,46 @@
 #include "documents/core/DocFlows.h"
 
+#include "documents/core/TextCodec.h"
 #include "framework/core/PathUtil.h"
 
 namespace docs {
 
 namespace {
 
+// Holds the saved file again, with the sharing of the document (deny-none
+// when it is read-only). A failure is reported; the document goes on
+// without its handle.
+void HoldAgain(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts) {
+    const Cause c = doc.HoldFile(path, doc.IsReadOnly());
+    if (c != Cause::None) prompts.ShowError(fileerr::FullMessage(path, c));
+}
+
 // Writes `bytes` into a temporary file beside `target` and puts it in the
 // place of target. With releaseOwn, the document's own open file is target:
 // it is let go just before the replacement and taken again when that
-// fails, so the document keeps denying writes. On failure nothing of the
-// temporary file is left and target is as it was.
-Cause WriteReplacing(IFlowDoc& doc, const std::string& target, const std::string& bytes, bool releaseOwn,
-                     IDocFileSystem& fs) {
+// fails. On failure the user is told, nothing of the temporary file is left
+// and target is as it was.
+bool WriteReplacing(IFlowDoc& doc, const std::string& target, const std::string& bytes, bool releaseOwn,
+                    IDocFileSystem& fs, IFlowPrompts& prompts) {
     const std::string temp = fs.TempPathFor(target);
-    if (temp.empty()) return Cause::BadPath;
-    Cause c = fs.WriteNew(temp, bytes);
-    if (c != Cause::None) {
-        fs.Remove(temp);
-        return c;
+    Cause c = temp.empty() ? Cause::BadPath : fs.WriteNew(temp, bytes);
+    bool released = false;
+    if (c == Cause::None) {
+        if (releaseOwn) doc.ReleaseFile();
+        released = releaseOwn;
+        c = fs.Replace(target, temp);
+        if (c == Cause::None) return true;
     }
-    if (releaseOwn) doc.ReleaseFile();
-    c = fs.Replace(target, temp);
-    if (c != Cause::None) {
-        fs.Remove(temp);
-        if (releaseOwn) doc.HoldFile(target, false);
-        return c;
-    }
-    return Cause::None;
+    if (!temp.empty()) fs.Remove(temp);
+    prompts.ShowError(fileerr::FullMessage(target, c));
+    if (released) HoldAgain(doc, target, prompts);
+    return false;
 }
 
 bool PrepareOrReport(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts) {
     if (doc.PrepareBytes(bytes, code)) return true;
     prompts.ShowError(fileerr::FullMessage(path.empty() ? doc.TabText() : path, Cause::OutOfMemory));
     return false;
-}
-
-// Holds the saved file again; a failure is reported but the save stands,
-// since the bytes are on disk.
-void HoldAfterSave(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts) {
-    const Cause c = doc.HoldFile(path, false);
-    if (c != Cause::None) prompts.ShowError(fileerr::FullMessage(path, c));
 }
 
 bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, IFlowPrompts& prompts) {
@@ -52,17 +52,15 @@ bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, 
     std::string bytes;
     int code = 0;
     if (!PrepareOrReport(doc, path, &bytes, &code, prompts)) return false;
+    if (!ConfirmUnwritable(prompts, path, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
     if (settings.backup == 1) {
         const std::string backup = BackupPath(path, settings.backupDirPoint == 1, settings.backupDir);
         if (backup.empty() || fs.Copy(path, backup) != Cause::None) prompts.ShowError(path + kBackupFailed);
     }
-    const Cause c = WriteReplacing(doc, path, bytes, true, fs);
-    if (c != Cause::None) {
-        prompts.ShowError(fileerr::FullMessage(path, c));
-        return false;
-    }
+    // A failed write has held the file again, or said why it could not.
+    if (!WriteReplacing(doc, path, bytes, true, fs, prompts)) return false;
     doc.Saved(path, code, false);
-    HoldAfterSave(doc, path, prompts);
+    HoldAgain(doc, path, prompts);
     return true;
 }
 
@@ -77,9 +75,10 @@ bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::
         std::string chosen;
         if (!prompts.ChooseSavePath(initial, &chosen) || chosen.empty()) return false;
         initial = chosen;
-        // The name really written, default extension included, is the one
-        // that is checked and asked about.
-        const std::string target = WithDefaultExtension(chosen, settings.defaultExt);
+        // The name really written, default extension included, in the form
+        // the tabs hold their paths in, is the one that is checked and asked
+        // about.
+        const std::string target = fs.FullPath(WithDefaultExtension(chosen, settings.defaultExt));
         if (FindPath(otherPaths, target) >= 0) {
             // Another tab holds that file: writing it would leave two tabs
             // of one file, and the other tab's copy would be lost.
@@ -92,19 +91,26 @@ bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::
             if (!PrepareOrReport(doc, target, &bytes, &code, prompts)) return false;
             prepared = true;
         }
-        const Cause c = WriteReplacing(doc, target, bytes, own, fs);
-        if (c != Cause::None) {
-            prompts.ShowError(fileerr::FullMessage(target, c));
-            continue;  // the dialog again, for another name
-        }
+        if (!ConfirmUnwritable(prompts, target, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
+        if (!WriteReplacing(doc, target, bytes, own, fs, prompts)) continue;  // the dialog again, for another name
         if (!own) doc.ReleaseFile();
         doc.Saved(target, code, true);
-        HoldAfterSave(doc, target, prompts);
+        HoldAgain(doc, target, prompts);
         return true;
     }
 }
 
 }  // namespace
+
+std::string UnwritableQuestion(const std::string& path, std::size_t count, const std::string& codeName) {
+    return path + "\nには" + codeName + "で保存できない文字が" + std::to_string(count) +
+           "個あります。このまま保存しますか？";
+}
+
+bool ConfirmUnwritable(IFlowPrompts& prompts, const std::string& path, std::size_t count,
+                       const std::string& codeName) {
+    return count == 0 || prompts.Confirm(UnwritableQuestion(path, count, codeName));
+}
 
 bool OpenDocumentFile(IFlowDoc& doc, const std::string& path, bool* readOnly, IFlowPrompts& prompts) {
     Cause c = doc.HoldFile(path, *readOnly);

@@ -11,6 +11,7 @@
 // reports failure.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ public:
     // Puts `source` in the place of `target` (which may exist).
     virtual Cause Replace(const std::string& target, const std::string& source) = 0;
     virtual void Remove(const std::string& path) = 0;
+    // The full long form of a path, as the tabs hold the paths of their
+    // files (a disk without short names or relative paths keeps it as is).
+    virtual std::string FullPath(const std::string& path) { return path; }
 };
 
 // One document as the flows see it.
@@ -61,6 +65,9 @@ public:
     // The bytes a save writes and the code they are in; false when memory
     // runs out.
     virtual bool PrepareBytes(std::string* bytes, int* charCode) = 0;
+    // How many characters of the bytes last prepared have no form in their
+    // code (they are written as they are).
+    virtual std::size_t UnwritableCount() const { return 0; }
     // The bytes are on disk under `path`: the document takes the path (a
     // Save As also takes it as tab text and becomes writable), the code as
     // its load code, and is no longer modified.
@@ -86,7 +93,20 @@ public:
     virtual void ShowError(const std::string& text) = 0;
     // A Yes/No/Cancel question (question icon).
     virtual Answer Ask(const std::string& text) = 0;
+    // An OK/Cancel question (question icon); true on OK. A user who cannot
+    // be asked answers Cancel.
+    virtual bool Confirm(const std::string&) { return false; }
 };
+
+// The question before a save writes characters that its code cannot hold:
+// the path, then how many characters `codeName` ("JIS", "EUC") cannot
+// write.
+std::string UnwritableQuestion(const std::string& path, std::size_t count, const std::string& codeName);
+// Asks that question when count is not 0. True when the save may go on:
+// nothing to ask, or OK (the characters are written as they are); on
+// Cancel nothing must be written.
+bool ConfirmUnwritable(IFlowPrompts& prompts, const std::string& path, std::size_t count,
+                       const std::string& codeName);
 
 // Opens a file for a tab: deny-write, or deny-none when read-only is
 // asked. A file another program holds for writing opens read-only after a
@@ -95,8 +115,10 @@ public:
 bool OpenDocumentFile(IFlowDoc& doc, const std::string& path, bool* readOnly, IFlowPrompts& prompts);
 
 // Writes the document. overwrite: Save (an untitled document still asks
-// for a name); otherwise Save As. otherPaths are the paths of the other
-// tabs. True when the file was written.
+// for a name); otherwise Save As, whose target is compared in its full long
+// form with otherPaths, the paths of the other tabs. Characters the code
+// cannot hold are asked about before anything is written. True when the
+// file was written.
 bool SaveDocument(IFlowDoc& doc, bool overwrite, const FileSettings& settings,
                   const std::vector<std::string>& otherPaths, IDocFileSystem& fs, IFlowPrompts& prompts);
 

@@ -73,7 +73,9 @@ std::string BackupPath(const std::string& filePath, bool inBackupFolder, const s
 std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt);
 
 // The name of a temporary file in the folder of `path`, distinct for each
-// attempt: the save writes it completely and then puts it in place.
+// attempt: the save writes it completely and then puts it in place. It is
+// never longer than `path` ("~pq0001.tmp", or "~" and hex digits for a
+// shorter file name); empty when no such name differs from path.
 std::string TempPathBeside(const std::string& path, unsigned attempt);
 
 // Tab images.

@@ -1,6 +1,7 @@
 #include "documents/core/TextCodec.h"
 
 #include "documents/core/MemoryGuard.h"
+#include "editor/core/EditorModel.h"
 
 #include <cstring>
 
@@ -93,10 +94,12 @@ bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, Sa
                  std::size_t outputLimit) {
     out->bytes.clear();
     out->unconvertible = 0;
-    const int returnCode = save.saveReturnCode;
-    if (returnCode >= kReturnCrLf && returnCode <= kReturnLf) source.SetLineEndMode(returnCode);
+    const int returnCode = save.saveReturnCode >= kReturnCrLf && save.saveReturnCode <= kReturnLf
+                               ? save.saveReturnCode
+                               : kReturnAsLoaded;
+    out->returnCode = returnCode;
     std::string text;
-    if (!source.GetText(&text)) return false;
+    if (!source.GetText(returnCode, &text)) return false;
     const int code = EffectiveSaveCode(save.saveCode, loadCode);
     if (!EncodeText(text.data(), text.size(), code, &out->bytes, &out->unconvertible, outputLimit)) {
         out->bytes.clear();
@@ -104,6 +107,35 @@ bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, Sa
     }
     out->charCode = code;
     return true;
+}
+
+void ApplySavedLineEnds(ISaveSource& source, const SavedText& saved) {
+    if (saved.returnCode >= kReturnCrLf && saved.returnCode <= kReturnLf) source.SetLineEndMode(saved.returnCode);
+}
+
+void EditorSaveSource::SetLineEndMode(int returnCode) { m_model.SetLineEndMode(returnCode); }
+
+bool EditorSaveSource::GetText(int returnCode, std::string* text) {
+    if (returnCode < kReturnCrLf || returnCode > kReturnLf) return m_model.GetText(*text) >= 0;
+    // Line by line, as the store will hold them once every line end is set:
+    // the text's own line-end bytes could pair up differently (a line ended
+    // by CR before an empty line ended by LF reads as one CR LF).
+    const editor::TextStore& store = m_model.Store();
+    const char* end = LineEndBytes(returnCode);
+    const std::size_t endLength = LineEndLength(returnCode);
+    const int last = store.LineCount() - 1;
+    text->clear();
+    const bool ok = WithinMemory([&] {
+        text->reserve(static_cast<std::size_t>(store.TextLength()) + static_cast<std::size_t>(last) * endLength);
+        for (int n = 0; n <= last; ++n) {
+            const int length = store.LineLength(n);
+            if (length > 0) text->append(store.LineText(n), static_cast<std::size_t>(length));
+            if (n < last) text->append(end, endLength);
+        }
+        return true;
+    });
+    if (!ok) std::string().swap(*text);
+    return ok;
 }
 
 const char* CharCodeName(int charCode) {

@@ -5,8 +5,10 @@
 //           detected code and line ends, and what the window must tell the
 //           user) -> the editor's SetText, the entry's load code.
 // Saving:   PrepareSave(editor, settings, load code) -> SavedText (the bytes
-//           to write and the new load code) -> truncate, write, flush; only
-//           after the bytes are written does the entry take the new load code.
+//           to write, the new load code and line-end mode) -> a temporary
+//           file that replaces the original; only after the bytes are
+//           written does the entry take the new load code and the editor
+//           the new line ends.
 // Both fail as a whole (memory) and then nothing must be written or shown.
 #pragma once
 
@@ -16,6 +18,10 @@
 
 #include <cstddef>
 #include <string>
+
+namespace editor {
+class EditorModel;
+}
 
 namespace encoding {
 
@@ -57,23 +63,44 @@ public:
     virtual ~ISaveSource() = default;
     // Sets the line-end mode of the document and of every line (0-2).
     virtual void SetLineEndMode(int returnCode) = 0;
-    // The whole text, each line with its own line end, without a terminating
-    // NUL (a NUL inside the text is part of it). False when memory runs out.
-    virtual bool GetText(std::string* text) = 0;
+    // The whole text without a terminating NUL (a NUL inside the text is
+    // part of it). With returnCode 0-2 every line ends in that line end, as
+    // the text will be once SetLineEndMode(returnCode) has run; otherwise
+    // each line keeps its own. False when memory runs out.
+    virtual bool GetText(int returnCode, std::string* text) = 0;
 };
 
 struct SavedText {
     std::string bytes;            // exactly the bytes the file gets
     int charCode = kCodeSjis;     // the code written: the document's load code after the write
     std::size_t unconvertible = 0;
+    // The line-end mode the document takes once the bytes are on disk;
+    // kReturnAsLoaded when the save keeps each line's own.
+    int returnCode = kReturnAsLoaded;
 };
 
-// Applies the line-end setting to the editor (a concrete setting changes
-// every line, and the document keeps it), takes its text and encodes it in
-// the code of the save setting (3: the load code). Returns false when the
-// text cannot be taken or converted; the file must then not be touched.
+// Takes the editor's text with the line ends of the save setting and
+// encodes it in the code of the save setting (3: the load code). The
+// editor is not changed: the line ends are applied to it by
+// ApplySavedLineEnds once the file has been written, so a failed save
+// leaves the document as it was. Returns false when the text cannot be
+// taken or converted; the file must then not be touched.
 bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, SavedText* out,
                  std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
+// After a successful write: a concrete line-end setting becomes the
+// document's line-end mode and the end of every line.
+void ApplySavedLineEnds(ISaveSource& source, const SavedText& saved);
+
+// The editor's text store as a save sees it.
+class EditorSaveSource : public ISaveSource {
+public:
+    explicit EditorSaveSource(editor::EditorModel& model) : m_model(model) {}
+    void SetLineEndMode(int returnCode) override;
+    bool GetText(int returnCode, std::string* text) override;
+
+private:
+    editor::EditorModel& m_model;
+};
 
 // The names of the codes and line ends as the tool and messages show them.
 const char* CharCodeName(int charCode);      // "SJIS", "JIS", "EUC"

@@ -32,7 +32,7 @@ public:
         const unsigned seed = ::GetTickCount() ^ (::GetCurrentProcessId() << 8);
         for (unsigned i = 0; i < 64; ++i) {
             const std::string temp = docs::TempPathBeside(target, seed + i);
-            if (!Exists(temp)) return temp;
+            if (!temp.empty() && !Exists(temp)) return temp;
         }
         return std::string();
     }
@@ -57,6 +57,7 @@ public:
         return fileerr::Cause::None;
     }
     void Remove(const std::string& path) override { ::DeleteFileA(path.c_str()); }
+    std::string FullPath(const std::string& path) override { return FullPathOf(path); }
 };
 
 // The user of the program: dialogs and message boxes.
@@ -76,6 +77,7 @@ public:
         return PqMessageBox(m_owner, path + docs::kAlreadyExists, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     void ShowError(const std::string& text) override { PqErrorBox(m_owner, text); }
+    bool Confirm(const std::string& text) override { return PqQuestionBox(m_owner, text, MB_OKCANCEL) == IDOK; }
     docs::Answer Ask(const std::string& text) override {
         switch (PqQuestionBox(m_owner, text, MB_YESNOCANCEL)) {
         case IDYES: return docs::Answer::Yes;
@@ -86,17 +88,6 @@ public:
 
 private:
     HWND m_owner;
-};
-
-// The editor's text as a save takes it.
-class EditorSaveSource : public encoding::ISaveSource {
-public:
-    explicit EditorSaveSource(editor::IEditorOps& model) : m_model(model) {}
-    void SetLineEndMode(int code) override { m_model.SetLineEndMode(code); }
-    bool GetText(std::string* text) override { return m_model.GetText(*text) >= 0; }
-
-private:
-    editor::IEditorOps& m_model;
 };
 
 // The shown editor as a colour mode sets it up.
@@ -205,17 +196,19 @@ public:
     bool IsReadOnly() const override { return Entry().editor->Ops().IsReadOnly(); }
     bool IsModified() const override { return Entry().editor->Ops().IsModified(); }
     bool PrepareBytes(std::string* bytes, int* code) override {
-        EditorSaveSource source(Entry().editor->Ops());
-        encoding::SavedText saved;
-        if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &saved)) return false;
-        bytes->swap(saved.bytes);
-        *code = saved.charCode;
+        encoding::EditorSaveSource source(Entry().editor->Model());
+        if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &m_saved)) return false;
+        bytes->swap(m_saved.bytes);
+        *code = m_saved.charCode;
         return true;
     }
+    std::size_t UnwritableCount() const override { return m_saved.unconvertible; }
     void Saved(const std::string& path, int code, bool savedAs) override {
         DocEntry& e = Entry();
         e.path = path;
         e.loadCode = code;
+        encoding::EditorSaveSource source(e.editor->Model());
+        encoding::ApplySavedLineEnds(source, m_saved);
         if (savedAs) {
             m_wnd.SetTabText(m_index, path);
             e.editor->Ops().SetReadOnly(false);
@@ -237,6 +230,7 @@ public:
 private:
     CDocTabWnd& m_wnd;
     int m_index;
+    encoding::SavedText m_saved;  // of the last PrepareBytes, without its bytes
 };
 
 // --- The tab strip -------------------------------------------------------------

@@ -41,9 +41,11 @@ bool CPembroquilApp::InitInstance() {
     }
     m_pMainWnd = m_frame.get();
     m_frame->RestoreWindow();
-    m_frame->RestoreLastFiles();
-    // A path too long for its long form is ignored.
+    // A copy started because the running one did not take its file opens
+    // that file alone: the last run's files are the running copy's.
+    if (!m_instance.HandOffFailed()) m_frame->RestoreLastFiles();
     const std::string file = CommandLinePathToFull(m_commandLineFile);
+    if (file.empty() && !m_commandLineFile.empty()) ReportCommandLinePathTooLong(m_commandLineFile);
     if (file.empty() || !m_frame->Documents().OpenDocFile(file, false, false))
         m_frame->Documents().ActivateTab(-1);
     return true;

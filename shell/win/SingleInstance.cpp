@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "framework/core/AppInfo.h"
+#include "framework/core/PathUtil.h"
+#include "framework/core/FileError.h"
+#include "framework/win/MessageBox.h"
 #include "framework/win/WinPath.h"
 #include "shell/core/FrameState.h"
 
@@ -32,7 +35,11 @@ HWND CSingleInstance::FindRunningCopy(DWORD timeoutMs) {
     }
 }
 
-bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path) {
+void ReportCommandLinePathTooLong(const std::string& file) {
+    PqErrorBox(nullptr, fileerr::FullMessage(file, fileerr::Cause::BadPath));
+}
+
+bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path, DWORD timeoutMs) {
     if (!frame || path.empty() || path.size() >= shell::kOpenRequestSize) return false;
     std::vector<char> data(shell::kOpenRequestSize, '\0');
     path.copy(data.data(), path.size());
@@ -41,8 +48,19 @@ bool CSingleInstance::SendOpenRequest(HWND frame, const std::string& path) {
     cds.cbData = static_cast<DWORD>(data.size());
     cds.lpData = data.data();
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 30000,
-                                 &result) != 0;
+    return ::SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
+                                 SMTO_NORMAL, timeoutMs, &result) != 0 &&
+           result != FALSE;
+}
+
+CSingleInstance::HandOffResult CSingleInstance::HandOff(HWND running, const std::string& file, DWORD timeoutMs) {
+    if (file.empty()) return HandOffResult::Taken;
+    const std::string path = CommandLinePathToFull(file);
+    if (path.empty()) {
+        ReportCommandLinePathTooLong(file);
+        return HandOffResult::Refused;
+    }
+    return SendOpenRequest(running, path, timeoutMs) ? HandOffResult::Taken : HandOffResult::NotTaken;
 }
 
 bool CSingleInstance::Acquire(const std::string& file) {
@@ -57,14 +75,16 @@ bool CSingleInstance::Acquire(const std::string& file) {
     }
     if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
     ::SetForegroundWindow(::GetLastActivePopup(running));
-    const std::string path = CommandLinePathToFull(file);
-    if (!path.empty()) SendOpenRequest(running, path);
+    const HandOffResult handed = HandOff(running, file, m_handOffTimeoutMs);
     if (m_mutex) {
         if (first) ::ReleaseMutex(m_mutex);
         ::CloseHandle(m_mutex);
         m_mutex = nullptr;
     }
-    return false;
+    // The running copy does not answer (or refused the file): rather than
+    // drop the file, this copy starts after all and opens it.
+    m_handOffFailed = handed == HandOffResult::NotTaken;
+    return m_handOffFailed;
 }
 
 HWND CSingleInstance::WaitForRunningCopy() {

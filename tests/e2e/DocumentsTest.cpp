@@ -81,7 +81,7 @@ TEST_F(DocumentsE2E, EachCodeAndLineEndIsSavedByteForByteWithABackup) {
         EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
         if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
         WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA((folder + "\\~pq*.tmp").c_str(), &found);
+        HANDLE find = ::FindFirstFileA((folder + "\\~*").c_str(), &found);
         EXPECT_EQ(find, INVALID_HANDLE_VALUE);
         if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
         EXPECT_EQ(app.Close(), 0);

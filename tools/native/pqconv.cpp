@@ -62,23 +62,18 @@ bool WriteAll(const char* path, const std::string& bytes) {
 class TextSource : public encoding::ISaveSource {
 public:
     explicit TextSource(std::string* text) : m_text(text) {}
-    void SetLineEndMode(int returnCode) override {
-        std::string out;
-        if (!encoding::ConvertLineEnds(m_text->data(), m_text->size(), returnCode, &out)) {
-            m_failed = true;
-            return;
+    void SetLineEndMode(int) override {}
+    bool GetText(int returnCode, std::string* text) override {
+        if (returnCode < encoding::kReturnCrLf || returnCode > encoding::kReturnLf) {
+            text->swap(*m_text);
+            return true;
         }
-        m_text->swap(out);
-    }
-    bool GetText(std::string* text) override {
-        if (m_failed) return false;
-        text->swap(*m_text);
-        return true;
+        text->clear();
+        return encoding::ConvertLineEnds(m_text->data(), m_text->size(), returnCode, text);
     }
 
 private:
     std::string* m_text;
-    bool m_failed = false;
 };
 
 }  // namespace

@@ -60,9 +60,11 @@ struct FakeDisk : docs::IDocFileSystem {
         return Cause::None;
     }
     void Remove(const std::string& p) override { files.erase(p); }
+    std::map<std::string, std::string, NoCase> longNames;  // short or relative form -> full long path
+    std::string FullPath(const std::string& p) override { return longNames.count(p) ? longNames[p] : p; }
     bool HasTempFiles() const {
         for (const auto& f : files)
-            if (f.first.find("~pq") != std::string::npos) return true;
+            if (f.first.find("\\~") != std::string::npos) return true;
         return false;
     }
 };
@@ -72,6 +74,7 @@ struct FakeDoc : docs::IFlowDoc {
     std::string path, tab = "無題1", text = "new text";
     bool readOnly = false, modified = true, prepareFails = false;
     int loadCode = 0, codeOnSave = 2;
+    std::size_t unwritable = 0;
     std::string heldPath;
     bool heldDenyNone = false;
     Cause holdFails = Cause::None;
@@ -88,6 +91,7 @@ struct FakeDoc : docs::IFlowDoc {
         *code = codeOnSave;
         return true;
     }
+    std::size_t UnwritableCount() const override { return unwritable; }
     void Saved(const std::string& p, int code, bool savedAs) override {
         path = p;
         loadCode = code;
@@ -121,7 +125,8 @@ struct FakeUser : docs::IFlowPrompts {
     std::deque<std::string> names;  // save dialog answers; empty: Cancel
     std::deque<bool> overwrite;     // default No
     std::deque<Answer> answers;     // default Cancel
-    std::vector<std::string> initials, errors, asked, overwriteAsked;
+    std::deque<bool> confirms;      // OK/Cancel questions; default Cancel
+    std::vector<std::string> initials, errors, asked, overwriteAsked, confirmAsked;
 
     bool ChooseSavePath(const std::string& initial, std::string* chosen) override {
         initials.push_back(initial);
@@ -138,6 +143,13 @@ struct FakeUser : docs::IFlowPrompts {
         return a;
     }
     void ShowError(const std::string& t) override { errors.push_back(t); }
+    bool Confirm(const std::string& t) override {
+        confirmAsked.push_back(t);
+        if (confirms.empty()) return false;
+        const bool a = confirms.front();
+        confirms.pop_front();
+        return a;
+    }
     Answer Ask(const std::string& t) override {
         asked.push_back(t);
         if (answers.empty()) return Answer::Cancel;
@@ -319,7 +331,73 @@ TEST_F(DocFlows, AFailedHoldAfterTheWriteIsReportedButTheSaveStands) {
     EXPECT_EQ(user.errors[0], fileerr::FullMessage("C:\\w\\a.htm", Cause::SharingViolation));
 }
 
+TEST_F(DocFlows, AFailedReplaceHoldsTheFileAgainWithItsSharingAndReportsAFailedHold) {
+    // The hold after the failed replace fails too: both are told.
+    disk.replaceFails = Cause::AccessDenied;
+    doc.holdFails = Cause::SharingViolation;
+    doc.holdFailuresLeft = 1;
+    EXPECT_FALSE(Save(true));
+    ASSERT_EQ(user.errors.size(), 2u);
+    EXPECT_EQ(user.errors[0], fileerr::FullMessage("C:\\w\\a.htm", Cause::AccessDenied));
+    EXPECT_EQ(user.errors[1], fileerr::FullMessage("C:\\w\\a.htm", Cause::SharingViolation));
+    EXPECT_TRUE(doc.modified);
+
+    // A read-only document saved as itself holds its file denying nothing again.
+    FakeDoc ro(&disk);
+    ro.path = "C:\\w\\ro.htm";
+    ro.readOnly = true;
+    disk.files[ro.path] = "ro bytes";
+    ASSERT_EQ(ro.HoldFile(ro.path, true), Cause::None);
+    user.names = {"C:\\w\\ro.htm"};
+    EXPECT_FALSE(docs::SaveDocument(ro, false, settings, {}, disk, user));
+    EXPECT_EQ(ro.heldPath, "C:\\w\\ro.htm");
+    EXPECT_TRUE(ro.heldDenyNone);
+    EXPECT_FALSE(disk.held.count(ro.path));
+}
+
+// Characters the code cannot hold are asked about before anything is
+// touched: Cancel leaves file, backup and document as they were.
+TEST_F(DocFlows, UnwritableCharactersAreAskedAboutBeforeAnythingIsWritten) {
+    settings.backup = 1;
+    doc.unwritable = 2;
+    EXPECT_FALSE(Save(true));
+    ASSERT_EQ(user.confirmAsked.size(), 1u);
+    EXPECT_EQ(user.confirmAsked[0], "C:\\w\\a.htm\nにはEUCで保存できない文字が2個あります。このまま保存しますか？");
+    EXPECT_EQ(user.confirmAsked[0], docs::UnwritableQuestion("C:\\w\\a.htm", 2, "EUC"));
+    EXPECT_TRUE(disk.log.empty());
+    EXPECT_EQ(disk.files["C:\\w\\a.htm"], "old bytes");
+    EXPECT_TRUE(doc.modified);
+    EXPECT_TRUE(user.errors.empty());
+    // Save As asks about the name chosen; Cancel ends it without the dialog again.
+    user.names = {"C:\\w\\n.htm", "C:\\w\\m.htm"};
+    EXPECT_FALSE(Save(false));
+    EXPECT_EQ(user.confirmAsked.back(), docs::UnwritableQuestion("C:\\w\\n.htm", 2, "EUC"));
+    EXPECT_EQ(user.initials.size(), 1u);
+    EXPECT_FALSE(disk.files.count("C:\\w\\n.htm"));
+    // OK writes.
+    user.confirms = {true};
+    EXPECT_TRUE(Save(true));
+    EXPECT_EQ(disk.files["C:\\w\\a.htm"], "new text");
+    EXPECT_FALSE(doc.modified);
+}
+
 // --- Save As ---------------------------------------------------------------
+
+TEST_F(DocFlows, SaveAsComparesTheFullLongPathWithTheOtherTabs) {
+    disk.files["C:\\w\\b long.htm"] = "other tab";
+    disk.longNames["C:\\w\\BLONG~1.HTM"] = "C:\\w\\b long.htm";
+    user.names = {"C:\\w\\BLONG~1.HTM"};
+    EXPECT_FALSE(Save(false, {"C:\\w\\b long.htm"}));
+    ASSERT_EQ(user.errors.size(), 1u);
+    EXPECT_EQ(user.errors[0], "C:\\w\\b long.htm" + std::string(docs::kOpenInAnotherTab));
+    EXPECT_EQ(disk.files["C:\\w\\b long.htm"], "other tab");
+    // A name that is free is written and shown in its long form.
+    disk.longNames["C:\\w\\sub\\..\\new.htm"] = "C:\\w\\new.htm";
+    user.names = {"C:\\w\\sub\\..\\new.htm"};
+    ASSERT_TRUE(Save(false, {"C:\\w\\b long.htm"}));
+    EXPECT_EQ(doc.tab, "C:\\w\\new.htm");
+    EXPECT_EQ(disk.files["C:\\w\\new.htm"], "new text");
+}
 
 TEST_F(DocFlows, SaveAsAddsTheDefaultExtensionAndMakesNoBackup) {
     settings.backup = 1;

@@ -84,8 +84,27 @@ TEST(DocRules, DefaultExtensionOnlyForNamesWithoutOne) {
 }
 
 TEST(DocRules, TempFilesLieInTheFolderOfTheTarget) {
-    EXPECT_EQ(docs::TempPathBeside("C:\\表\\ソ.html", 0x12), "C:\\表\\~pq0012.tmp");
-    EXPECT_NE(docs::TempPathBeside("C:\\a\\b", 1), docs::TempPathBeside("C:\\a\\b", 2));
+    EXPECT_EQ(docs::TempPathBeside("C:\\表\\ソ.shtml.txt", 0x12), "C:\\表\\~pq0012.tmp");
+    EXPECT_NE(docs::TempPathBeside("C:\\a\\b.h", 1), docs::TempPathBeside("C:\\a\\b.h", 2));
+    // Never longer than the target, so a target at the longest path saves.
+    struct Case {
+        const char* path;
+        unsigned attempt;
+        const char* temp;
+    } cases[] = {
+        {"C:\\a\\index.html", 0x1234, "C:\\a\\~000001234"},
+        {"C:\\a\\ab", 0x1234, "C:\\a\\~4"},
+        {"C:\\a\\b", 7, "C:\\a\\~"},
+        {"C:\\a\\~", 7, ""},  // no other name fits
+        {"C:\\a\\", 7, ""},
+        {"C:\\a\\0123456789", 0xABCDE, "C:\\a\\~0000ABCDE"},
+        {"C:\\a\\表ソ.htm", 0x12, "C:\\a\\~0000012"},
+    };
+    for (const Case& c : cases) {
+        const std::string temp = docs::TempPathBeside(c.path, c.attempt);
+        EXPECT_EQ(temp, c.temp) << c.path;
+        EXPECT_LE(temp.size(), std::string(c.path).size());
+    }
 }
 
 TEST(DocRules, TitleMarksAndTabImages) {

@@ -150,9 +150,48 @@ TEST(SjisToEucTest, PairsKanaAndSingleBytes) {
     EXPECT_EQ(SjisToEuc("\xCA\xDF\xCA\xDE\xCA"), "\xA5\xD1\xA5\xD0\xA5\xCF");
     EXPECT_EQ(SjisToEuc("\xB1", false), "\x8E\xB1");
     EXPECT_EQ(SjisToEuc("\x82\x30" "a\x82"), "\x82\x30" "a\x82");
-    CodeConverter conv("\xFA\x40" "a", 3, true);  // IBM extension: no JIS X 0208 code
+    CodeConverter conv("\xF0\x40" "a", 3, true);  // user-defined: no JIS X 0208 code
     ASSERT_TRUE(encoding::SjisToEuc(conv));
-    EXPECT_EQ(conv.output, "\xFA\x40" "a");
+    EXPECT_EQ(conv.output, "\xF0\x40" "a");
+    EXPECT_EQ(conv.unconvertible, 1u);
+}
+
+// IBM extension characters have no JIS X 0208 code of their own; they are
+// written through the twin code page 932 reads as the same character.
+TEST(SjisToEucTest, IbmExtensionCharactersAreWrittenThroughTheirTwins) {
+    struct Case {
+        const char* sjis;
+        unsigned twin;
+        const char* euc;
+    } cases[] = {
+        {"\xFA\xB1", 0xED95, "\xF9\xF5"},  // 﨑: NEC-selected
+        {"\xFB\xFC", 0xEEE0, "\xFC\xE2"},  // 髙: NEC-selected, across the lead
+        {"\xFA\x40", 0xEEEF, "\xFC\xF1"},  // ⅰ
+        {"\xFA\x4A", 0x8754, "\xAD\xB5"},  // Ⅰ: NEC row 13
+        {"\xFA\x58", 0x878A, "\xAD\xEA"},  // ㈱
+        {"\xFA\x54", 0x81CA, "\xA2\xCC"},  // ￢: JIS X 0208
+        {"\xFA\x5B", 0x81E6, "\xA2\xE8"},  // ∵
+        {"\xFC\x4B", 0xEEEC, "\xFC\xEE"},  // the last one
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Hex(c.sjis));
+        const auto lead = static_cast<unsigned char>(c.sjis[0]), trail = static_cast<unsigned char>(c.sjis[1]);
+        EXPECT_EQ(encoding::IbmExtensionTwin(lead, trail), c.twin);
+        CodeConverter conv(c.sjis, 2, true);
+        ASSERT_TRUE(encoding::SjisToEuc(conv));
+        EXPECT_EQ(Hex(conv.output), Hex(c.euc));
+        EXPECT_EQ(conv.unconvertible, 0u);
+        const std::string jis = kKanjiIn + char(c.euc[0] & 0x7F) + char(c.euc[1] & 0x7F) + kAsciiIn;
+        EXPECT_EQ(Hex(SjisToJis(std::string("a") + c.sjis)), Hex("a" + jis));
+        const std::string twin = {static_cast<char>(c.twin >> 8), static_cast<char>(c.twin)};
+        EXPECT_EQ(Hex(EucToSjis(c.euc)), Hex(twin));
+    }
+    // Outside the area: no twin, and the pairs stay unconvertible.
+    EXPECT_EQ(encoding::IbmExtensionTwin(0xFC, 0x4C), 0u);
+    EXPECT_EQ(encoding::IbmExtensionTwin(0xF9, 0xFC), 0u);
+    EXPECT_EQ(encoding::IbmExtensionTwin(0xFA, 0x7F), 0u);
+    CodeConverter conv("\xFC\x4C\xFA\xB1", 4, true);
+    ASSERT_TRUE(encoding::SjisToJis(conv));
     EXPECT_EQ(conv.unconvertible, 1u);
 }
 

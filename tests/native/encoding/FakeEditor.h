@@ -21,8 +21,10 @@ public:
         mode = code;
         ++modeChanges;
     }
-    bool GetText(std::string* out) override {
+    bool GetText(int code, std::string* out) override {
         if (failGetText) return false;
+        out->clear();
+        if (code >= 0 && code <= 2) return encoding::ConvertLineEnds(text.data(), text.size(), code, out);
         *out = text;
         return true;
     }

@@ -5,6 +5,7 @@
 #include "FakeEditor.h"
 
 #include "documents/core/TextCodec.h"
+#include "editor/core/EditorModel.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,31 @@ TEST(SavePipelineTest, UnconvertibleCharactersAreCountedAndKept) {
     ASSERT_TRUE(PrepareSave(editor, {2, 3}, 0, &saved));
     EXPECT_EQ(saved.bytes, "\xF0\x40\xA4\xA2");
     EXPECT_EQ(saved.unconvertible, 1u);
+}
+
+// The editor's line ends change only once the file is written, and the
+// bytes are those the editor then holds: a line ended by CR before an empty
+// line ended by LF stays two line ends.
+TEST(SavePipelineTest, TheEditorTakesTheLineEndsOnlyAfterTheWrite) {
+    editor::EditorModel model;
+    ASSERT_TRUE(model.SetText("a\rb\n"));
+    model.SetSelectionOffsets(2, 3);
+    ASSERT_TRUE(model.ReplaceSelection("", 0, false));
+    std::string before;
+    ASSERT_GE(model.GetText(before), 0);
+    ASSERT_EQ(before, "a\r\n");
+    encoding::EditorSaveSource source(model);
+    SavedText saved;
+    ASSERT_TRUE(PrepareSave(source, {0, encoding::kReturnLf}, 0, &saved));
+    EXPECT_EQ(Hex(saved.bytes), Hex("a\n\n"));
+    std::string text;
+    model.GetText(text);
+    EXPECT_EQ(text, before);
+    EXPECT_EQ(model.LineEndMode(), encoding::kReturnCr);
+    encoding::ApplySavedLineEnds(source, saved);
+    model.GetText(text);
+    EXPECT_EQ(Hex(text), Hex(saved.bytes));
+    EXPECT_EQ(model.LineEndMode(), encoding::kReturnLf);
 }
 
 TEST(LineEndsTest, FirstKindCountsAndConversion) {

@@ -84,6 +84,30 @@ TEST(RoundTripTest, AgreesWithIconvOnJisX0208) {
     EXPECT_GT(compared, 6800);  // JIS X 0208 has 6879 characters
 }
 
+// Every IBM extension character (0xFA40-0xFC4B) saved as EUC or JIS reads
+// back as the same character of code page 932 (glibc's CP932 decides).
+TEST(RoundTripTest, IbmExtensionCharactersReadBackAsThemselves) {
+    int characters = 0;
+    for (unsigned pair = 0xFA40; pair <= 0xFC4B; ++pair) {
+        const unsigned char lead = static_cast<unsigned char>(pair >> 8), trail = static_cast<unsigned char>(pair);
+        if (!sjis::IsTrailByte(trail)) continue;
+        ++characters;
+        const std::string s = {static_cast<char>(lead), static_cast<char>(trail)};
+        const std::string wide = Iconv("UTF-16LE", "CP932", s);
+        ASSERT_EQ(wide.size(), 2u) << Hex(s);
+        for (int code : {encoding::kCodeJis, encoding::kCodeEuc}) {
+            std::string file;
+            std::size_t unconvertible = 9;
+            ASSERT_TRUE(encoding::EncodeText(s.data(), s.size(), code, &file, &unconvertible));
+            EXPECT_EQ(unconvertible, 0u) << Hex(s);
+            encoding::LoadedText loaded;
+            ASSERT_TRUE(encoding::DecodeFileBytesAs(file.data(), file.size(), code, &loaded));
+            EXPECT_EQ(Hex(Iconv("UTF-16LE", "CP932", loaded.text)), Hex(wide)) << Hex(s) << " " << code;
+        }
+    }
+    EXPECT_EQ(characters, 388);
+}
+
 // A text with kanji, kana, half-width-free symbols, NEC row 13, an empty
 // line and a line ending inside kanji; `ends` gives each line's line end.
 std::string SampleText(const std::vector<const char*>& ends) {
@@ -144,10 +168,17 @@ TEST(RoundTripTest, ConcreteLineEndsRewriteEveryLine) {
     encoding::SavedText saved;
     ASSERT_TRUE(encoding::PrepareSave(editor, {0, encoding::kReturnLf}, 0, &saved));
     EXPECT_EQ(saved.bytes, SampleText({"\n", "\n", "\n", "\n"}));
+    // The editor keeps its line ends until the file is written: a save that
+    // fails after this point leaves the document as it was.
+    EXPECT_EQ(editor.modeChanges, 0);
+    EXPECT_EQ(editor.text, mixed);
+    encoding::ApplySavedLineEnds(editor, saved);
     EXPECT_EQ(editor.mode, encoding::kReturnLf);  // the document stays LF
+    EXPECT_EQ(editor.text, saved.bytes);
     // As loaded leaves the editor alone.
     FakeEditor untouched(mixed);
     ASSERT_TRUE(encoding::PrepareSave(untouched, {0, 3}, 0, &saved));
+    encoding::ApplySavedLineEnds(untouched, saved);
     EXPECT_EQ(untouched.modeChanges, 0);
     EXPECT_EQ(saved.bytes, mixed);
 }

@@ -223,7 +223,9 @@ TEST_F(DocTabWndTest, SaveAsOntoAFileAnotherTabShowsIsRefused) {
     ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
     docs.OnFileNew();
     Type("other");
-    dialogs.paths = {a, a};
+    // The same file named through another folder is the same file.
+    const std::string roundabout = folder + "\\..\\doctab\\shown.html";
+    dialogs.paths = {roundabout, roundabout};
     docs.OnFileSaveAs();
     EXPECT_EQ(dialogs.initials.size(), 1u);
     ASSERT_EQ(boxes.texts.size(), 1u);
@@ -234,6 +236,81 @@ TEST_F(DocTabWndTest, SaveAsOntoAFileAnotherTabShowsIsRefused) {
     ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
     EXPECT_EQ(bytes, "shown\r\n");
     EXPECT_EQ(recorder.title, "Pembroquil - 無題1 [更新]");
+}
+
+// The characters of a text as code page 932 reads them.
+std::wstring Wide(const std::string& s) {
+    std::wstring w(s.size() + 1, L'\0');
+    const int n = ::MultiByteToWideChar(932, 0, s.data(), static_cast<int>(s.size()), &w[0], static_cast<int>(w.size()));
+    w.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return w;
+}
+
+TEST_F(DocTabWndTest, AnEucSaveOfIbmExtensionKanjiReadsBackAsTheSameCharacters) {
+    const std::string kanji = "\xFA\xB1\xFB\xFC";  // 﨑 and 髙
+    const std::string a = File("ibm.html", "事\r\n" + kanji + "\r\n");  // 事 makes it read as SHIFT JIS
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("x");
+    docs.SaveSettings() = {2, 3};  // EUC, line ends as loaded
+    docs.OnFileSave();
+    EXPECT_TRUE(boxes.texts.empty());  // nothing to ask: every character has a form
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "x\xBB\xF6\r\n\xF9\xF5\xFC\xE2\r\n");
+    // Opened again it is EUC, and the same characters.
+    docs.OnFileClose();
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    std::string text;
+    docs.GetEditor(-1)->Model().GetText(text);
+    EXPECT_EQ(Wide(text), Wide("x事\r\n" + kanji + "\r\n"));
+    EXPECT_EQ(docs.GetLoadCode(-1), 2);
+    EXPECT_FALSE(docs.GetEditor(-1)->Model().IsReadOnly());
+}
+
+TEST_F(DocTabWndTest, UnwritableCharactersAskFirstAndCancelLeavesFileAndLineEnds) {
+    const std::string a = File("user.html", "\xF0\x40\r\nb\r\n");  // a user-defined character
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("x");
+    docs.SaveSettings() = {1, 2};  // JIS with LF
+    docs.OnFileSave();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], a + "\nにはJISで保存できない文字が1個あります。このまま保存しますか？");
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "\xF0\x40\r\nb\r\n");
+    editor::EditorModel& model = docs.GetEditor(-1)->Model();
+    EXPECT_TRUE(model.IsModified());
+    EXPECT_EQ(model.LineEndMode(), 0);  // still CRLF: the save did not happen
+    std::string text;
+    model.GetText(text);
+    EXPECT_EQ(text, "x\xF0\x40\r\nb\r\n");
+    boxes.answers = {IDOK};
+    docs.OnFileSave();
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "x\xF0\x40\nb\n");
+    EXPECT_FALSE(model.IsModified());
+    EXPECT_EQ(model.LineEndMode(), 2);
+}
+
+TEST_F(DocTabWndTest, ADocumentWhosePathIsTheLongestSaves) {
+    // Folders of 40 bytes down to a file whose full path is 255 bytes.
+    std::string dir = folder;
+    while (dir.size() + 41 + 7 <= 255) {
+        dir += "\\" + std::string(40, 'd');
+        ::CreateDirectoryA(dir.c_str(), nullptr);
+    }
+    const std::string name = std::string(255 - dir.size() - 1 - 5, 'n') + ".html";
+    const std::string a = dir + "\\" + name;
+    ASSERT_EQ(a.size(), 255u);
+    ASSERT_TRUE(e2e::WriteFileBytes(a, "old\r\n"));
+    ASSERT_EQ(docs.OpenDocFile(a, false, false), 1);
+    Type("new ");
+    docs.OnFileSave();
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0];
+    std::string bytes;
+    ASSERT_TRUE(e2e::ReadFileBytes(a, &bytes));
+    EXPECT_EQ(bytes, "new old\r\n");
+    EXPECT_FALSE(docs.GetEditor(-1)->Model().IsModified());
 }
 
 TEST_F(DocTabWndTest, QueryCloseAllCountsACancelledSaveDialogAsCancel) {
