@@ -22,7 +22,7 @@ protected:
     }
     void TearDown() override {
         if (module.End()) module.End()();
-        frame.DestroyWindow();
+        frame.Destroy();
     }
     // Types a text into the colour box as the user does.
     static void Type(HWND dialog, const char* text) {

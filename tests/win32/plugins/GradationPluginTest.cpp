@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(module.Load("Gradation.pqi"));
         ASSERT_NE(module.Run(), nullptr);
     }
-    void TearDown() override { frame.DestroyWindow(); }
+    void TearDown() override { frame.Destroy(); }
     int Run() { return module.Run()(frame.m_hWnd, frame.editors[0].m_hWnd, 0); }
     std::string Ini(const char* key) { return module.ReadIni("Gradation.ini", "Gradation", key); }
     static void Click(HWND dialog, int id) {
@@ -122,7 +122,8 @@ TEST_F(GradationPluginTest, PresetsAreSavedReadBackAndAllDeleted) {
             EXPECT_EQ(Count(d, kPresets), 5);
             EXPECT_EQ(ListText(::GetDlgItem(d, kPresets), 0), "Mine");
             EXPECT_EQ(::SendDlgItemMessageA(d, kPresets, CB_GETCURSEL, 0, 0), 0);
-            Click(d, 1039);  // fixed text on preset changes: written at once
+            ::CheckDlgButton(d, 1039, BST_CHECKED);  // fixed text on preset changes: written at once
+            Click(d, 1039);
             ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
             return true;
         },
@@ -156,7 +157,7 @@ TEST_F(GradationPluginTest, PresetsAreSavedReadBackAndAllDeleted) {
     for (int i = 0; i < 5; ++i) {
         steps.push_back([&] {
             HWND d = FindDialog(kTitle);
-            if (!d || ::GetWindow(d, GW_ENABLEDPOPUP)) return false;
+            if (!d || FindMessageBox(kTitle)) return false;
             ChooseItem(d, kPresets, 0);
             PostClick(d, 1028);
             return true;
@@ -165,7 +166,7 @@ TEST_F(GradationPluginTest, PresetsAreSavedReadBackAndAllDeleted) {
     }
     steps.push_back([&] {
         HWND d = FindDialog(kTitle);
-        if (!d || ::GetWindow(d, GW_ENABLEDPOPUP)) return false;
+        if (!d || FindMessageBox(kTitle)) return false;
         EXPECT_EQ(Count(d, kPresets), 0);
         ::PostMessageA(d, WM_CLOSE, 0, 0);
         return true;

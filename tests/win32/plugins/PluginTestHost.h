@@ -56,6 +56,10 @@ public:
         }
         return CWnd::OnWndMsg(message, wParam, lParam, result);
     }
+    void Destroy() {
+        for (CCanvasEdit& e : editors) e.DestroyWindow();
+        DestroyWindow();
+    }
     std::string Text(int i) {
         std::string s;
         editors[i].Model().GetText(s);
@@ -118,27 +122,26 @@ private:
 
 // A visible top-level window of this thread of the dialog class with the
 // title: a dialog, or a message box (which has the text static 0xFFFF).
+struct WindowSearch {
+    const char* title;
+    bool messageBox;
+    HWND found;
+};
+inline BOOL CALLBACK MatchWindow(HWND w, LPARAM l) {
+    auto* s = reinterpret_cast<WindowSearch*>(l);
+    char cls[32] = {}, text[256] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    ::GetWindowTextA(w, text, sizeof text);
+    if (std::string(cls) == "#32770" && std::string(text) == s->title && ::IsWindowVisible(w) &&
+        (::GetDlgItem(w, 0xFFFF) != nullptr) == s->messageBox) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
 inline HWND FindWindowOfThread(const char* title, bool messageBox) {
-    struct Search {
-        const char* title;
-        bool messageBox;
-        HWND found;
-    } search = {title, messageBox, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM l) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(l);
-            char cls[32] = {}, text[256] = {};
-            ::GetClassNameA(w, cls, sizeof cls);
-            ::GetWindowTextA(w, text, sizeof text);
-            if (std::string(cls) == "#32770" && std::string(text) == s->title && ::IsWindowVisible(w) &&
-                (::GetDlgItem(w, 0xFFFF) != nullptr) == s->messageBox) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {title, messageBox, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 inline HWND FindDialog(const char* title) { return FindWindowOfThread(title, false); }
@@ -221,17 +224,16 @@ private:
             }
         }
         if (self->m_timedOut) {
-            ::EnumThreadWindows(
-                ::GetCurrentThreadId(),
-                [](HWND w, LPARAM) -> BOOL {
-                    char cls[32] = {};
-                    ::GetClassNameA(w, cls, sizeof cls);
-                    if (std::string(cls) == "#32770") ::PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-                    return TRUE;
-                },
-                0);
+            ::EnumThreadWindows(::GetCurrentThreadId(), &CancelDialog, 0);
         }
         self->m_busy = false;
+    }
+
+    static BOOL CALLBACK CancelDialog(HWND w, LPARAM) {
+        char cls[32] = {};
+        ::GetClassNameA(w, cls, sizeof cls);
+        if (std::string(cls) == "#32770") ::PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
     }
 
     static inline CScript* s_current = nullptr;
