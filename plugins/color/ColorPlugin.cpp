@@ -130,6 +130,35 @@ private:
 
 CColorDialog g_dialog;
 
+// A modeless window lives in the host's message loop, which does not know it
+// is a dialog. While it exists, a hook on this thread's messages gives its
+// keys to the dialog manager (Tab, Enter, Esc and the mnemonics), so they
+// work as in the modal window and never reach the host's shortcuts.
+HHOOK g_keyHook = nullptr;
+
+LRESULT CALLBACK DialogKeysHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG* msg = reinterpret_cast<MSG*>(lParam);
+        HWND dialog = g_dialog.Window();
+        if (dialog && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
+            (msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd)) && ::IsDialogMessageA(dialog, msg)) {
+            msg->message = WM_NULL;
+            msg->wParam = 0;
+            msg->lParam = 0;
+        }
+    }
+    return ::CallNextHookEx(g_keyHook, code, wParam, lParam);
+}
+
+void HookDialogKeys(bool on) {
+    if (on && !g_keyHook) {
+        g_keyHook = ::SetWindowsHookExA(WH_GETMESSAGE, &DialogKeysHook, nullptr, ::GetCurrentThreadId());
+    } else if (!on && g_keyHook) {
+        ::UnhookWindowsHookEx(g_keyHook);
+        g_keyHook = nullptr;
+    }
+}
+
 void CColorDialog::Open(HWND owner, HWND editor) {
     m_settingsPath = plugin::ModuleFolder(g_module) + "Color.ini";
     ReadSettings();
@@ -139,7 +168,10 @@ void CColorDialog::Open(HWND owner, HWND editor) {
     if (m_settings.modeless) {
         HWND w = ::CreateDialogParamA(g_module, MAKEINTRESOURCEA(IDD_COLOR), owner, &DialogProc,
                                       reinterpret_cast<LPARAM>(this));
-        if (w) ::ShowWindow(w, SW_SHOW);
+        if (w) {
+            ::ShowWindow(w, SW_SHOW);
+            HookDialogKeys(true);
+        }
     } else {
         ::DialogBoxParamA(g_module, MAKEINTRESOURCEA(IDD_COLOR), owner, &DialogProc, reinterpret_cast<LPARAM>(this));
     }
@@ -304,6 +336,7 @@ INT_PTR CColorDialog::OnClose() {
 }
 
 INT_PTR CColorDialog::OnDestroy() {
+    HookDialogKeys(false);
     SaveSettings();
     if (m_boldFont) ::DeleteObject(m_boldFont);
     m_boldFont = nullptr;
