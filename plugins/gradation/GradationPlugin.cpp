@@ -254,6 +254,11 @@ INT_PTR CALLBACK CGradationDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, 
         self->OnInit();
         return FALSE;  // the focus is set
     }
+    if (message == WM_MEASUREITEM) {  // sent while the colour lists are created
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        mi->itemHeight = static_cast<UINT>(plugin::ColorItemHeight(hwnd));
+        return TRUE;
+    }
     self = reinterpret_cast<CGradationDialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return FALSE;
     switch (message) {
@@ -263,11 +268,6 @@ INT_PTR CALLBACK CGradationDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, 
             return TRUE;
         case WM_CTLCOLORSTATIC:
             return self->OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_MEASUREITEM: {
-            auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            mi->itemHeight = static_cast<UINT>(plugin::ColorItemHeight(hwnd));
-            return TRUE;
-        }
         case WM_DRAWITEM: self->OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_GETMINMAXINFO: {
             auto* mm = reinterpret_cast<MINMAXINFO*>(lParam);
