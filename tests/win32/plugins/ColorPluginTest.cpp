@@ -178,10 +178,8 @@ TEST_F(ColorPluginTest, TheModelessWindowTakesItsKeysInAPlainMessageLoop) {
     module.Run()(frame.m_hWnd, frame.editors[0].m_hWnd, 0);
     HWND dialog = FindDialog(kTitle);
     ASSERT_NE(dialog, nullptr);
-    // Esc in the colour box, through a loop that knows nothing of dialogs.
-    HWND edit = ::GetWindow(::GetDlgItem(dialog, kCombo), GW_CHILD);
-    ASSERT_NE(edit, nullptr);
-    ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    // Esc on the colour button, through a loop that knows nothing of dialogs.
+    ::PostMessageA(::GetDlgItem(dialog, 1008), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     MSG msg;
     while (::IsWindow(dialog) && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
