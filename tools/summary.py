@@ -4,7 +4,7 @@
 Every test program writes GoogleTest XML into <build>/results/<name>.xml; a
 program that ctest ran but that wrote no results (it crashed or hung) counts
 as one failed test, and so does a program whose exit failed although all its
-cases passed. Prints one line per program and ends with "N passed, N failed".
+cases passed, and a build tree whose tests did not run at all. Prints one line per program and ends with "N passed, N failed".
 Exits 1 when anything failed or nothing ran.
 """
 import os
@@ -30,6 +30,11 @@ def ctest_names(build):
 def main(builds):
     passed = failed = 0
     for build in builds:
+        if not os.path.exists(os.path.join(build, "results", "ctest-junit.xml")):
+            # ctest never reported: the tests of this tree did not run at all.
+            print(f"  {os.path.basename(build)}: no results, its tests did not run: 0 passed, 1 failed")
+            failed += 1
+            continue
         names, ctest_failed = ctest_names(build)
         for name in names:
             xml = os.path.join(build, "results", name + ".xml")
