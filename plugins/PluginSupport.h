@@ -26,11 +26,12 @@ inline std::string ModuleFolder(HINSTANCE module) {
 
 // A key of an initialisation file; false when it is absent.
 inline bool ReadIni(const std::string& file, const char* section, const char* key, std::string* value) {
-    // A value never holds a vertical tab, so getting it back means the key is absent.
-    static const char kAbsent[] = "\v";
+    // A value never holds this control character, so getting it back means
+    // the key is absent.
+    static const char kAbsent[] = "\x01";
     char buf[1024];
     ::GetPrivateProfileStringA(section, key, kAbsent, buf, sizeof buf, file.c_str());
-    if (buf[0] == '\v' && buf[1] == '\0') return false;
+    if (buf[0] == '\x01' && buf[1] == '\0') return false;
     *value = buf;
     return true;
 }
