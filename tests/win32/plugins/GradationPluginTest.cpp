@@ -77,6 +77,20 @@ TEST_F(GradationPluginTest, TheWholeTextIsInsertedHoweverWideThePreview) {
         [&] {
             HWND d = FindDialog(kTitle);
             if (!d) return false;
+            // Growing the dialog keeps the buttons at the corner and widens the preview.
+            RECT win, ok0, ok1, pv0, pv1;
+            ::GetWindowRect(d, &win);
+            ::GetWindowRect(::GetDlgItem(d, IDOK), &ok0);
+            ::GetWindowRect(::GetDlgItem(d, 1013), &pv0);
+            ::SetWindowPos(d, nullptr, 0, 0, win.right - win.left + 100, win.bottom - win.top + 50,
+                           SWP_NOMOVE | SWP_NOZORDER);
+            ::GetWindowRect(::GetDlgItem(d, IDOK), &ok1);
+            ::GetWindowRect(::GetDlgItem(d, 1013), &pv1);
+            EXPECT_EQ(ok1.left - ok0.left, 100);
+            EXPECT_EQ(ok1.top - ok0.top, 50);
+            EXPECT_EQ(pv1.left, pv0.left);
+            EXPECT_EQ(pv1.right - pv0.right, 100);
+            EXPECT_EQ(pv1.bottom - pv0.bottom, 50);
             ::SetDlgItemTextA(d, kSize, "60");
             ::SetDlgItemTextA(d, kText, wide.c_str());
             PostClick(d, IDOK);
