@@ -17,7 +17,7 @@ endif()
 
 pq_gtest_groups(native PQ_NATIVE_TESTS)
 foreach(target ${PQ_NATIVE_TESTS})
-  target_link_libraries(${target} PRIVATE pqcore ${PQ_PLUGIN_CORE_LIBS} gtest_main gmock)
+  target_link_libraries(${target} PRIVATE ${PQ_PLUGIN_CORE_LIBS} pqcore gtest_main gmock)
   pq_register_gtest(${target} LABELS native)
 endforeach()
 

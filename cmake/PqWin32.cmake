@@ -67,6 +67,12 @@ file(GLOB PQ_COLOR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/plugins/color/*
      ${CMAKE_SOURCE_DIR}/plugins/color/*.rc)
 file(GLOB PQ_GRADATION_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/plugins/gradation/*.cpp
      ${CMAKE_SOURCE_DIR}/plugins/gradation/*.rc)
+# The few shared sources a plug-in uses are compiled into it: the colour
+# table and the Shift JIS and decimal helpers.
+set(PQ_PLUGIN_SHARED_SOURCES ${CMAKE_SOURCE_DIR}/tags/core/ColorNameTable.cpp
+    ${CMAKE_SOURCE_DIR}/framework/core/Sjis.cpp ${CMAKE_SOURCE_DIR}/framework/core/Decimal.cpp)
+list(APPEND PQ_COLOR_SOURCES ${PQ_PLUGIN_SHARED_SOURCES})
+list(APPEND PQ_GRADATION_SOURCES ${PQ_PLUGIN_SHARED_SOURCES})
 pq_plugin(color Color ${CMAKE_SOURCE_DIR}/plugins/color/Color.def ${PQ_COLOR_SOURCES})
 pq_plugin(gradation Gradation ${CMAKE_SOURCE_DIR}/plugins/gradation/Gradation.def ${PQ_GRADATION_SOURCES})
 

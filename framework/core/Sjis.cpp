@@ -15,6 +15,17 @@ std::size_t BoundaryAtOrBefore(const char* text, std::size_t length, std::size_t
     return length;
 }
 
+std::size_t CutLength(const char* text, std::size_t length, std::size_t max) {
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t next = i + CharLength(text, length, i);
+        if (next > max) break;
+        if (next == i + 1 && IsLeadByte(text[i])) break;  // a lead byte without its trail
+        i = next;
+    }
+    return i;
+}
+
 std::size_t BoundaryAtOrAfter(const char* text, std::size_t length, std::size_t pos) {
     std::size_t b = BoundaryAtOrBefore(text, length, pos);
     return b == pos ? b : Next(text, length, b);

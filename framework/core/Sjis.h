@@ -75,6 +75,11 @@ inline bool IsBoundary(const char* text, std::size_t length, std::size_t pos) {
     return BoundaryAtOrBefore(text, length, pos) == pos;
 }
 
+// Length of the longest start of text[0, length) that is at most max bytes,
+// ends on a character boundary and does not end in a lead byte whose trail
+// byte is missing: the length a text keeps when it is cut to fit a field.
+std::size_t CutLength(const char* text, std::size_t length, std::size_t max);
+
 // Offset of the character that ends at pos (the previous character), or 0.
 std::size_t Previous(const char* text, std::size_t length, std::size_t pos);
 

@@ -65,6 +65,17 @@ TEST(SjisTest, CaseMappingLeavesDoubleByteCharactersAlone) {
     EXPECT_EQ(sjis::ToLowerAscii(s), "az\x83\x41\x82\x81q");
 }
 
+TEST(SjisTest, CutsEndOnACharacterBoundaryWithoutALoneLeadByte) {
+    const struct {
+        std::string text;
+        std::size_t max, want;
+    } cases[] = {
+        {"ab" + kHyo, 4, 4}, {"ab" + kHyo, 3, 2}, {"ab" + kHyo, 9, 4}, {"ab\x82", 9, 2},
+        {kSo + kSo, 3, 2},   {"abc", 0, 0},       {"", 5, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(sjis::CutLength(c.text.data(), c.text.size(), c.max), c.want) << c.text;
+}
+
 }  // namespace
 
 TEST(SjisTest, FixedFieldsAreCutOnACharacterBoundary) {
