@@ -7,6 +7,7 @@
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/EditCommands.h"
+#include "search/win/SearchCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
@@ -32,7 +33,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() : m_search(nullptr, [this] { return m_docs.GetEditor(-1); }) {}
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::RegisterFrameClass(HINSTANCE instance) {
@@ -210,6 +211,10 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     BindEditCommands(m_commands, m_docs);
     BindSaveCodeCommands(m_commands, m_docs);
     BindPaneCommands(m_commands, m_panes);
+    m_search.SetOwner(m_hWnd);
+    if (const settings::SettingsStore* store = settings::Current()) m_search.LoadSettings(*store);
+    BindSearchCommands(m_commands, m_search,
+                       [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
         app->AddIdleHandler(this);
@@ -321,6 +326,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
     ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
     m_commands.SaveKeyTable();
+    if (settings::SettingsStore* store = settings::Current()) m_search.SaveSettings(*store);
     SetCommandRouter(nullptr);
     return CFrameWnd::OnDestroyMsg(wParam, lParam);
 }
