@@ -6,44 +6,54 @@ namespace search {
 
 namespace {
 
-// The first place of `needle` in `hay`, or null.
-const char* FindBytes(const char* hay, std::size_t length, const char* needle, std::size_t m) {
-    if (m > length) return nullptr;
-    const char* end = hay + (length - m) + 1;
-    for (const char* p = hay; p < end; ++p) {
-        p = static_cast<const char*>(std::memchr(p, needle[0], static_cast<std::size_t>(end - p)));
-        if (!p) return nullptr;
-        if (std::memcmp(p + 1, needle + 1, m - 1) == 0) return p;
+// Byte tables: as they are, and ASCII letters folded to lower case.
+struct FoldTables {
+    unsigned char same[256];
+    unsigned char lower[256];
+    FoldTables() {
+        for (int c = 0; c < 256; ++c) {
+            same[c] = static_cast<unsigned char>(c);
+            lower[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        }
     }
-    return nullptr;
-}
+};
+const FoldTables kFold;
 
-unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
-
-// A quick test whether line n can hold the text at all: the bytes must occur
-// in it (ignoring the case of every byte when the search does). A line that
-// passes is then searched by the editor, which alone decides the match;
-// this only skips lines where it could not find one.
+// A quick test whether line n can hold the text at all: its bytes must occur
+// in the line (ignoring the case of every byte when the search does). A line
+// that passes is then searched by the editor, which alone decides the match;
+// this only skips lines where it could not find one. Candidates are picked
+// by their first and last byte, then compared whole.
 bool MayHold(const editor::IEditorOps& ops, int n, const std::string& text, bool matchCase) {
     std::size_t length = 0;
-    const char* line = ops.LineData(n, &length);
-    if (!line) return true;  // no view of the bytes: let the editor search
+    const char* data = ops.LineData(n, &length);
+    if (!data) return true;  // no view of the bytes: let the editor search
     const std::size_t m = text.size();
     if (m > length) return false;
-    if (matchCase) return FindBytes(line, length, text.data(), m) != nullptr;
-    const unsigned char first = Fold(static_cast<unsigned char>(text[0]));
-    const unsigned char other = (first >= 'a' && first <= 'z') ? static_cast<unsigned char>(first - 32) : first;
-    const char* end = line + (length - m) + 1;  // candidates start before this
-    for (const char* p = line; p < end;) {
-        const char* a = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(end - p)));
-        const char* b = other != first ? static_cast<const char*>(std::memchr(p, other, static_cast<std::size_t>((a ? a : end) - p)))
-                                       : nullptr;
-        const char* c = b ? b : a;
-        if (!c) return false;
+    if (matchCase) {
+        // The last byte of the text is looked for first (memchr runs over
+        // whole words at a time), then the rest is compared.
+        const char lastByte = text[m - 1];
+        const char* p = data + m - 1;
+        const char* end = data + length;
+        while (p < end) {
+            p = static_cast<const char*>(std::memchr(p, lastByte, static_cast<std::size_t>(end - p)));
+            if (!p) return false;
+            if (std::memcmp(p - (m - 1), text.data(), m - 1) == 0) return true;
+            ++p;
+        }
+        return false;
+    }
+    const unsigned char* fold = kFold.lower;
+    const unsigned char* line = reinterpret_cast<const unsigned char*>(data);
+    const unsigned char* pat = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char first = fold[pat[0]], last = fold[pat[m - 1]];
+    const std::size_t end = length - m;
+    for (std::size_t i = 0; i <= end; ++i) {
+        if (fold[line[i]] != first || fold[line[i + m - 1]] != last) continue;
         std::size_t k = 1;
-        while (k < m && Fold(static_cast<unsigned char>(c[k])) == Fold(static_cast<unsigned char>(text[k]))) ++k;
-        if (k == m) return true;
-        p = c + 1;
+        while (k + 1 < m && fold[line[i + k]] == fold[pat[k]]) ++k;
+        if (k + 1 >= m) return true;
     }
     return false;
 }
