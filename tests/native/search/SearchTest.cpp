@@ -60,6 +60,12 @@ TEST(SearchTest, WholeWordSkipsAnOccurrenceInsideAWordAndAcceptsTheNext) {
     m.SetSelection(0, 0, 0, 0);
     EXPECT_FALSE(search::FindNext(&m, "CAT", {true, false}));
     EXPECT_TRUE(search::FindNext(&m, "CAT", {false, false}));
+    // On a following line, in another case.
+    m.SetText("x\r\ny\x83\x61CaT\r\n");
+    ASSERT_TRUE(search::FindNext(&m, "cAt", {false, false}));
+    m.GetSelectionOffsets(&s, &e);
+    EXPECT_EQ(6, s);
+    EXPECT_FALSE(search::FindNext(&m, "\x61", {true, false}));  // only a trail byte matches
 }
 
 TEST(SearchTest, ReplaceOneReplacesACaseDifferentMatchWithMatchCaseOff) {
