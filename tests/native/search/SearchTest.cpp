@@ -61,7 +61,7 @@ TEST(SearchTest, WholeWordSkipsAnOccurrenceInsideAWordAndAcceptsTheNext) {
     EXPECT_FALSE(search::FindNext(&m, "CAT", {true, false}));
     EXPECT_TRUE(search::FindNext(&m, "CAT", {false, false}));
     // On a following line, in another case.
-    m.SetText("x\r\ny\x83\x61CaT\r\n");
+    m.SetText("x\r\ny\x83\x61" "CaT\r\n");
     ASSERT_TRUE(search::FindNext(&m, "cAt", {false, false}));
     m.GetSelectionOffsets(&s, &e);
     EXPECT_EQ(6, s);
