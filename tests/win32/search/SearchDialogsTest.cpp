@@ -139,7 +139,7 @@ TEST_F(SearchDialogsTest, ButtonsFollowTheFindTextAndTheSelectionPrefills) {
     ::SetWindowTextA(::GetDlgItem(d, IDC_FIND_TEXT), "");
     Notify(d, IDC_FIND_TEXT, CBN_EDITCHANGE);
     for (int id : {IDOK, IDC_REPLACE_ONE, IDC_REPLACE_ALL}) EXPECT_FALSE(Enabled(d, id));
-    // Choosing from the list enables them before the edit part shows it.
+    // Choosing from the list enables them again.
     ::SendMessageA(::GetDlgItem(d, IDC_FIND_TEXT), CB_SETCURSEL, 0, 0);
     Notify(d, IDC_FIND_TEXT, CBN_SELCHANGE);
     for (int id : {IDOK, IDC_REPLACE_ONE, IDC_REPLACE_ALL}) EXPECT_TRUE(Enabled(d, id));
