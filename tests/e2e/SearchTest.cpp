@@ -42,6 +42,14 @@ HWND WaitDialog(const e2e::Program& app, const std::string& title, DWORD timeout
     return found;
 }
 
+// The text of a control of the program (WM_GETTEXT: GetWindowText reads
+// only the caption of another process's window).
+std::string ControlText(HWND control) {
+    char buffer[256] = {};
+    ::SendMessageA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
 class SearchE2E : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,7 +93,7 @@ TEST_F(SearchE2E, ReplaceAllOnAJapanesePageIsUndoneOneReplacementAtATime) {
     ASSERT_TRUE(app.Key("ctrl+h"));
     HWND dialog = WaitDialog(app, "置換");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ("表示", e2e::WindowText(::GetDlgItem(dialog, IDC_FIND_TEXT)));
+    EXPECT_EQ("表示", ControlText(::GetDlgItem(dialog, IDC_FIND_TEXT)));
     ::SendMessageA(::GetDlgItem(dialog, IDC_REPLACE_TEXT), WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(static_cast<const char*>("説明")));
     app.WaitIdle();
@@ -129,7 +137,7 @@ TEST_F(SearchE2E, FindNextAfterARestartUsesTheStoredText) {
     Command(app, ID_EDIT_GOTO_LINE);
     HWND go = WaitDialog(app, "指定行 最大3行");
     ASSERT_NE(go, nullptr);
-    EXPECT_EQ("2", e2e::WindowText(::GetDlgItem(go, IDC_LINE_NUMBER)));
+    EXPECT_EQ("2", ControlText(::GetDlgItem(go, IDC_LINE_NUMBER)));
     app.WaitIdle();
     EXPECT_TRUE(app.Screenshot("search-goto-line"));
     e2e::PressDialogButton(go, IDCANCEL);
