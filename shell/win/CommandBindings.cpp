@@ -12,6 +12,8 @@
 #include "resources/resource.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/HelpCommands.h"
+#include "search/win/SearchCommands.h"
+#include "shell/core/CommandState.h"
 
 void CMainFrame::BindCommands() {
     BindFrameCommands();                          // exit, status bar, customise, key list
@@ -21,6 +23,8 @@ void CMainFrame::BindCommands() {
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
+    BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
+                       [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
 }
 
 void CMainFrame::BindFrameCommands() {

@@ -7,10 +7,10 @@
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/EditCommands.h"
+#include "search/win/SearchCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
-#include "shell/win/HelpCommands.h"
 
 namespace {
 constexpr int kStatusPanes = 4;  // prompt, caret position, load code, line end
@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(kOpenPendingMessage, OnOpenPendingMsg)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() : m_search(nullptr, [this] { return m_docs.GetEditor(-1); }) {}
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::RegisterFrameClass(HINSTANCE instance) {
@@ -200,6 +200,8 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
         PqErrorBox(nullptr, "Pembroquilの起動に失敗しました。");
         return -1;
     }
+    m_search.SetOwner(m_hWnd);
+    if (const settings::SettingsStore* store = settings::Current()) m_search.LoadSettings(*store);
     BindCommands();
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
@@ -311,6 +313,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
     ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
     m_commands.SaveKeyTable();
+    if (settings::SettingsStore* store = settings::Current()) m_search.SaveSettings(*store);
     SetCommandRouter(nullptr);
     return CFrameWnd::OnDestroyMsg(wParam, lParam);
 }

@@ -13,6 +13,7 @@
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
+#include "search/win/SearchTools.h"
 #include "shell/win/BarContainer.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/SplitPanes.h"
@@ -45,6 +46,7 @@ public:
     CBarContainer& Bars() { return m_bars; }
     CDocTabWnd& Documents() { return m_docs; }
     CSplitPanes& Panes() { return m_panes; }
+    CSearchTools& SearchTools() { return m_search; }
 
     // The bar container takes the top, the status bar the bottom, the
     // client window the rest, below a gap of 7 pixels (4 when locked).
@@ -107,6 +109,7 @@ protected:
     CWnd m_folderPane;  // plain windows until the trees exist
     CWnd m_tagPane;
     CSplitPanes m_panes;
+    CSearchTools m_search;
 
     DECLARE_MESSAGE_MAP()
 };
