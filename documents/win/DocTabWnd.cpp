@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "config/core/SettingsStore.h"
+#include "documents/core/FileList.h"
 #include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
 #include "framework/core/PathUtil.h"
@@ -900,4 +901,53 @@ void CDocTabWnd::DropFiles(HDROP drop) {
             OpenDocFile(item, false, false);
         }
     }
+}
+
+// --- File lists ----------------------------------------------------------------
+
+int CDocTabWnd::SaveFileList() {
+    const HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+    CFileDialog dialog(false, filelist::kExtension, filelist::kInitialName,
+                       OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, filelist::kFilter, root);
+    dialog.SetInitialDir(ProgramFolder());
+    if (dialog.DoModal() != IDOK) return 0;
+    std::vector<filelist::Entry> tabs;
+    for (const DocEntry& e : m_docs) {
+        if (!e.editor) continue;
+        tabs.push_back({e.path, e.editor->Ops().IsReadOnly()});
+    }
+    WinDisk disk;
+    WinPrompts prompts(root);
+    return filelist::WriteList(dialog.GetPathName(), filelist::BuildList(tabs), disk, prompts) ? 1 : 0;
+}
+
+int CDocTabWnd::OpenFileList() {
+    const HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+    CFileDialog dialog(true, filelist::kExtension, "*.pql", OFN_PATHMUSTEXIST, filelist::kFilter, root);
+    dialog.SetInitialDir(ProgramFolder());
+    if (dialog.DoModal() != IDOK) return 0;
+    const std::string listPath = dialog.GetPathName();
+    std::string bytes;
+    {
+        CFile file;
+        if (!file.Open(listPath, CFile::modeRead | CFile::shareDenyWrite) || !file.ReadAll(&bytes)) {
+            PqErrorBox(root, filelist::kOpenFailed);
+            return 0;
+        }
+    }
+    std::vector<filelist::ReadEntry> entries;
+    if (!filelist::ParseList(bytes, dialog.GetReadOnlyPref(), &entries)) {
+        PqErrorBox(root, listPath + filelist::kNotAList);
+        return 0;
+    }
+    for (const filelist::ReadEntry& e : entries) {
+        switch (e.kind) {
+        case filelist::ReadEntry::Kind::NestedList: PqErrorBox(root, e.path + filelist::kNestedList); break;
+        case filelist::ReadEntry::Kind::TooLong:
+            PqErrorBox(root, fileerr::FullMessage(e.path, fileerr::Cause::BadPath));
+            break;
+        case filelist::ReadEntry::Kind::Open: OpenDocFile(e.path, e.readOnly, false); break;
+        }
+    }
+    return 1;
 }

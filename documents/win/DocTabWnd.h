@@ -134,6 +134,9 @@ public:
     void OnPrevTab();
     // Dropped files (the main window's WM_DROPFILES).
     void DropFiles(HDROP drop);
+    // File lists: 1 when a list was written; 1 when the chosen file was a list.
+    int SaveFileList();
+    int OpenFileList();
 
     // --- Settings ---------------------------------------------------------------
     const docs::FileSettings& FileSettings() const { return m_fileSettings; }

@@ -1,0 +1,8 @@
+// The document window's own commands beyond the file commands of the shell:
+// the file lists.
+#pragma once
+
+#include "config/win/CommandManager.h"
+#include "documents/win/DocTabWnd.h"
+
+void BindFileListCommands(CommandManager& commands, CDocTabWnd& docs);
