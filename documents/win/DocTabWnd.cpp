@@ -383,8 +383,7 @@ LRESULT CTabStrip::OnTimerMsg(WPARAM wParam, LPARAM lParam) {
 LRESULT CTabStrip::OnLButtonDblClkMsg(WPARAM wParam, LPARAM lParam) {
     // The preview command toggles the internal browser of the selected tab.
     if (HWND root = ::GetAncestor(m_hWnd, GA_ROOT)) {
-        const settings::SettingsStore* store = settings::Current();
-        if (store && store->ReadSettingInt("Main", "TabDblPreview", 0) == 1)
+        if (m_owner && m_owner->PreviewSettings().server.tabDblPreview == 1)
             ::PostMessageA(root, WM_COMMAND, MAKEWPARAM(ID_TOOL_INNER_BROWSER, 0), 0);
     }
     return DefWindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
@@ -442,6 +441,7 @@ bool CDocTabWnd::CreateDocWindow(HWND parent, IDocTabHost* host) {
     if (const settings::SettingsStore* store = settings::Current()) {
         m_fileSettings = docs::ReadFileSettings(*store);
         m_save = encoding::ReadSaveSettings(*store);
+        m_preview = preview::ReadPreviewSettings(*store);
         m_modes->Load(*store);
     }
     m_untitled.Reset();
@@ -454,8 +454,10 @@ LRESULT CDocTabWnd::OnDestroyMsg(WPARAM wParam, LPARAM lParam) {
     if (settings::SettingsStore* store = settings::Current()) {
         docs::WriteFileSettings(*store, m_fileSettings);
         encoding::WriteSaveSettings(*store, m_save);
+        preview::WritePreviewSettings(*store, m_preview);
         if (m_modes) m_modes->Save(*store);
     }
+    DeleteTempFile();
     m_dropTarget.Revoke();
     m_closing = true;
     for (int i = TabCount() - 1; i >= 0; --i) CloseTab(i, true);
@@ -597,7 +599,7 @@ void CDocTabWnd::CloseTab(int index, bool keepTabItem) {
     if (e.file) e.file->Close();
     e.file.reset();
     if (e.editor && e.editor->m_hWnd) e.editor->DestroyWindow();
-    if (e.browser) ::DestroyWindow(e.browser);
+    e.browser.reset();
     m_docs.erase(m_docs.begin() + index);
     m_activeView = nullptr;
     if (keepTabItem) return;
@@ -616,24 +618,35 @@ void CDocTabWnd::ActivateTab(int index) {
     index = Resolve(index);
     if (index < 0) return;
     DocEntry& e = m_docs[static_cast<std::size_t>(index)];
-    HWND view = e.editor->m_hWnd;
-    if (m_activeView && m_activeView != view && ::IsWindow(m_activeView))
+    bool mapped = false;
+    if (e.previewShown && !ShowPreview(index, &mapped)) e.previewShown = 0;  // the editor stays
+    const bool previewing = e.previewShown != 0;
+    HWND view = previewing ? e.browser->Window() : e.editor->m_hWnd;
+    if (m_activeView && m_activeView != view && ::IsWindow(m_activeView)) {
         ::SetWindowPos(m_activeView, nullptr, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+        // A browser is hidden, never destroyed: its page and history stay.
+        if (m_activeView != e.editor->m_hWnd && ::GetDlgCtrlID(m_activeView) == CWebBrowser::kControlId)
+            ::ShowWindow(m_activeView, SW_HIDE);
+    }
+    if (!previewing && e.browser && e.browser->Window()) ::ShowWindow(e.browser->Window(), SW_HIDE);
+    if (previewing) ::ShowWindow(view, SW_SHOW);
     editor::IEditorOps& model = e.editor->Ops();
-    if (m_modes) {
+    if (m_modes && !previewing) {
         ModeEditor target(*e.editor);
         m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
         e.editor->Invalidate(false);
     }
     const bool readOnly = model.IsReadOnly();
     const bool modified = model.IsModified();
-    SetTabImage(index, docs::EditorTabImage(readOnly, modified));
+    SetTabImage(index, previewing ? (mapped ? 4 : 2) : docs::EditorTabImage(readOnly, modified));
     m_pane[1] = view;
     m_activeView = view;
     RecalcLayout();
-    if (m_host)
-        m_host->DocumentShown(docs::FrameTitle(GetTabText(index), readOnly, modified), e.path, e.loadCode,
-                              model.LineEndMode());
+    if (m_host) {
+        const std::string title = docs::FrameTitle(GetTabText(index), readOnly, modified);
+        if (previewing) m_host->PreviewShown(title);
+        else m_host->DocumentShown(title, e.path, e.loadCode, model.LineEndMode());
+    }
     if (IsWindowVisible()) ::SetFocus(view);
 }
 

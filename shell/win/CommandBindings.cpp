@@ -22,6 +22,7 @@ void CMainFrame::BindCommands() {
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
     BindFileListCommands(m_commands, m_docs);     // File: save and open file lists (DocCommands.cpp)
+    BindPreviewCommands(m_commands, m_docs);      // Tools: browsers, local server (DocCommands.cpp)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
 }
 
