@@ -747,12 +747,12 @@ bool CDocTabWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDocTabWnd::ShowTabMenu(int index, POINT screen) {
     HMENU menu = ::CreatePopupMenu();
     if (!menu) return;
-    ::AppendMenuA(menu, MF_STRING | MF_GRAYED, ID_TOOL_INNER_BROWSER, "内部ブラウザ(&B)");
+    const UINT check = GetPreviewShown(index) ? MF_CHECKED : MF_UNCHECKED;
+    ::AppendMenuA(menu, MF_STRING | check, ID_TOOL_INNER_BROWSER, "内部ブラウザ(&B)");
     ::AppendMenuA(menu, MF_STRING, ID_FILE_CLOSE, "閉じる(&C)");
     HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
     const UINT cmd = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, root, nullptr);
     ::DestroyMenu(menu);
-    (void)index;
     if (cmd) ::SendMessageA(root, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
 }
 
