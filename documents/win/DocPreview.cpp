@@ -240,3 +240,11 @@ void CDocTabWnd::OnBrowserCommand(UINT commandId) {
     default: break;
     }
 }
+
+bool CDocTabWnd::PreTranslateMessage(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
+    CWebBrowser* browser = GetPreviewShown(-1) ? GetBrowser(-1) : nullptr;
+    if (!browser || !browser->Window()) return false;
+    if (msg->hwnd != browser->Window() && !::IsChild(browser->Window(), msg->hwnd)) return false;
+    return browser->TranslateAccelerator(msg);
+}

@@ -172,6 +172,9 @@ public:
     encoding::SaveSettings& SaveSettings() { return m_save; }
 
     void RecalcLayout() override;
+    // Keys typed into a shown page that no program command took go to the
+    // browser control's own keys.
+    bool PreTranslateMessage(MSG* msg) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
