@@ -27,10 +27,9 @@ struct Dialogs : IFileDialogService {
         bool readOnly;
     };
     std::deque<Answer> answers;
-    std::vector<std::string> initials, defExts;
+    std::vector<std::string> initials;
     INT_PTR Run(CFileDialog& dialog) override {
         initials.push_back(dialog.InitialName());
-        defExts.push_back(dialog.m_ofn.lpstrDefExt ? dialog.m_ofn.lpstrDefExt : "");
         if (answers.empty()) return IDCANCEL;
         dialog.SetResult(answers.front().path, answers.front().readOnly);
         answers.pop_front();
@@ -80,7 +79,6 @@ TEST_F(FileListWinTest, SavedListHoldsFilesWithFlagsAndReopens) {
     dialogs.answers.push_back({list, false});
     ASSERT_EQ(docs.SaveFileList(), 1);
     EXPECT_EQ(dialogs.initials.back(), "ファイルリスト");
-    EXPECT_EQ(dialogs.defExts.back(), "pql");
     std::string bytes;
     ASSERT_TRUE(e2e::ReadFileBytes(list, &bytes));
     EXPECT_EQ(bytes, "# filelist for Pembroquil\r\n0" + docs.GetPath(0) + "\r\n1" + docs.GetPath(1));
