@@ -1,6 +1,7 @@
 #include "documents/core/TextCodec.h"
 
 #include "documents/core/MemoryGuard.h"
+#include "framework/core/ReturnCode.h"
 #include "editor/core/EditorModel.h"
 
 #include <cstring>

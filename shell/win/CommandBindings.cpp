@@ -9,6 +9,7 @@
 #include "shell/win/MainFrame.h"
 
 #include "config/win/CustomizeSheet.h"
+#include "documents/win/DocCommands.h"
 #include "resources/resource.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/HelpCommands.h"
@@ -22,6 +23,8 @@ void CMainFrame::BindCommands() {
     BindFileCommands(m_commands, m_docs);         // File: new, open, close, save, tabs (EditCommands.cpp)
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
+    BindFileListCommands(m_commands, m_docs);     // File: save and open file lists (DocCommands.cpp)
+    BindPreviewCommands(m_commands, m_docs);      // Tools: browsers, local server (DocCommands.cpp)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
     BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });

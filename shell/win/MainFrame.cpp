@@ -263,6 +263,17 @@ void CMainFrame::ShowCaretPosition() {
 
 void CMainFrame::TitleChanged(const std::string& title) { SetWindowText(title); }
 
+void CMainFrame::PreviewShown(const std::string& title) {
+    SetWindowText(title);
+    // The editor's panes go while a page is shown; DocumentShown brings them back.
+    if (!m_wndStatusBar.m_hWnd) return;
+    m_wndStatusBar.SetPaneText(0, "レディ");
+    for (int pane = 1; pane < kStatusPanes; ++pane) {
+        m_wndStatusBar.SetPaneText(pane, "");
+        m_wndStatusBar.SetPaneWidth(pane, 0);
+    }
+}
+
 bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
         // Only the shown editor's own notice counts (a notice sent from

@@ -59,6 +59,7 @@ public:
     // code and line-end panes and the address bar.
     void DocumentShown(const std::string& title, const std::string& path, int loadCode, int returnCode) override;
     void TitleChanged(const std::string& title) override;
+    void PreviewShown(const std::string& title) override;
 
     // The Customize sheet with the pages of `pageMask` (CCstmzSheet bits)
     // and the keyboard page on `keyCategory`.
