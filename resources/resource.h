@@ -112,6 +112,10 @@
 #define IDC_KEYHELP_CHOICE            8120
 #define IDC_KEYHELP_LIST              8121
 
+// Input assist: the image strips of the pick list.
+#define IDB_ASSIST_ATTRIBUTE          210
+#define IDB_ASSIST_INPUT              212
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

@@ -179,6 +179,8 @@ REFS = {
     '@method': vals([('get', 'GET で送信'), ('post', 'POST で送信'), ('dialog', 'ダイアログを閉じる')]),
     '@enctype': vals([('application/x-www-form-urlencoded', 'URL エンコード (既定)'), ('multipart/form-data', 'ファイル送信用'), ('text/plain', 'テキスト')]),
     '@shape': vals([('rect', '四角形'), ('circle', '円'), ('poly', '多角形'), ('default', '全体')]),
+    '@url': vals([('#', 'ページ内のアンカー'), ('http://', 'http の URL'), ('https://', 'https の URL'), ('mailto:', 'メールアドレス'),
+                  ('index.html', 'トップページ'), ('./', '同じフォルダー'), ('../', '上のフォルダー')]),
     '@script-type': vals([('text/javascript', 'JavaScript'), ('module', 'JavaScript モジュール'), ('text/vbscript', 'VBScript')]),
 }
 for ref, items in REFS.items():
@@ -228,6 +230,7 @@ AV = {
     'video::preload': vals([('auto', 'すべて'), ('metadata', 'メタデータのみ'), ('none', 'しない')]),
     'track::kind': vals([('captions', '字幕 (音声説明付き)'), ('chapters', 'チャプター'), ('descriptions', '説明'), ('metadata', 'メタデータ'), ('subtitles', '字幕')]),
     'input::autocomplete': vals([('off', '補完しない'), ('on', '補完する')]), 'form::autocomplete': vals([('off', '補完しない'), ('on', '補完する')]),
+    'a::href': [(A_VALUE, '@url', '')], 'area::href': [(A_VALUE, '@url', '')], 'link::href': [(A_VALUE, '@url', '')],
     'frame::frameborder': vals([('0', '枠なし'), ('1', '枠あり')]), 'iframe::frameborder': vals([('0', '枠なし'), ('1', '枠あり')]),
 }
 for el in ELEMENTS:

@@ -10,6 +10,7 @@
 
 #include "config/win/CustomizeSheet.h"
 #include "resources/resource.h"
+#include "shell/win/AssistCommands.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/HelpCommands.h"
 
@@ -21,6 +22,7 @@ void CMainFrame::BindCommands() {
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
+    BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {
