@@ -46,10 +46,14 @@ CAssistList::CAssistList(CCanvasEdit& editor, Kind kind, std::vector<Entry> entr
 
 bool CAssistList::Create() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_editorWnd, GWLP_HINSTANCE));
+    // Filled at a large size (hidden), so that no scroll bar is added while
+    // the items go in and kept after the list is sized to them.
+    RECT client = {};
+    ::GetClientRect(m_editorWnd, &client);
     m_list = ::CreateWindowExA(WS_EX_TOPMOST, WC_LISTVIEWA, "",
                                WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT | LVS_NOCOLUMNHEADER |
                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                               0, 0, 0, 0, m_editorWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
+                               0, 0, 4096, 4096, m_editorWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
                                instance, nullptr);
     if (!m_list) return false;
     ::SetWindowSubclass(m_list, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -99,8 +103,6 @@ bool CAssistList::Create() {
     const editor::ViewGeometry g = model.Geometry();
     const int caretX = g.textLeft + (caret.column - firstColumn) * model.Metrics().charWidth;
     const int caretY = g.textTop + (caret.line - firstLine) * model.Metrics().lineHeight;
-    RECT client = {};
-    ::GetClientRect(m_editorWnd, &client);
     r = editor::assist::PlaceList(r, caretX, caretY, client.right, client.bottom);
 
     ::SetWindowPos(m_list, HWND_TOP, r.x, r.y, r.width, r.height, SWP_SHOWWINDOW);
