@@ -72,6 +72,9 @@ bool CAssistList::Create() {
     column.mask = LVCF_WIDTH;
     column.cx = 10;
     ::SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    // One layout for all the items, not one per item.
+    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(m_list, LVM_SETITEMCOUNT, m_entries.size(), 0);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -82,6 +85,7 @@ bool CAssistList::Create() {
         item.lParam = static_cast<LPARAM>(i);
         if (::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) return false;
     }
+    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
     ListView_SetColumnWidth(m_list, 0, LVSCW_AUTOSIZE);
 
     RECT row = {};
