@@ -129,6 +129,9 @@
 #define IDC_INSERT_TEXT               8319
 #define IDC_INSERT_HEAD               8320
 #define IDC_INSERT_TAIL               8321
+// Input assist: the image strips of the pick list.
+#define IDB_ASSIST_ATTRIBUTE          210
+#define IDB_ASSIST_INPUT              212
 
 // Status bar panes.
 #define ID_INDICATOR_POS              59137

@@ -77,6 +77,8 @@ public:
     // it by itself.
     void SetTranslateWindow(HWND frame) { m_frame = frame; }
     void SetPassThroughOnce() { m_passThrough = true; }
+    // The code of the command being run (0 menu item, 1 key), -1 outside one.
+    int CurrentCode() const { return m_code; }
     bool PreTranslate(MSG* msg) override;
 
     // --- Menus ------------------------------------------------------------
@@ -106,6 +108,7 @@ private:
     HACCEL m_accel = nullptr;
     HWND m_frame = nullptr;
     bool m_passThrough = false;
+    int m_code = -1;
     bool m_translating = false;  // a key's command is being dispatched
     HMENU m_barMenu = nullptr;
     HMENU m_keysOnlyMenu = nullptr;

@@ -3,6 +3,7 @@
 #include "documents/core/MemoryGuard.h"
 #include "framework/core/ReturnCode.h"
 #include "editor/core/EditorModel.h"
+#include "framework/core/ReturnCode.h"
 
 #include <cstring>
 

@@ -11,6 +11,7 @@
 #include "config/win/CustomizeSheet.h"
 #include "documents/win/DocCommands.h"
 #include "resources/resource.h"
+#include "shell/win/AssistCommands.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "search/win/SearchCommands.h"
@@ -28,6 +29,7 @@ void CMainFrame::BindCommands() {
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
     BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
+    BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {
