@@ -1,6 +1,7 @@
 // File lists in the document window: a list saved with a read-only and an
 // untitled tab, reopened with its flags; a ticked read-only box; a nested
 // list and a missing file among the entries; a file that is not a list.
+#include "support/RecordingMessageBoxes.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -13,13 +14,7 @@
 
 namespace {
 
-struct Boxes : IMessageBoxService {
-    std::vector<std::string> texts;
-    int Show(HWND, const std::string& text, const std::string&, UINT type) override {
-        texts.push_back(text);
-        return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
-    }
-};
+using Boxes = RecordingMessageBoxes;
 
 struct Dialogs : IFileDialogService {
     struct Answer {

@@ -2,6 +2,7 @@
 // state (its window, the calls returning), a tab switching between editor
 // and browser with its image, the temporary file beside the document, and
 // the messages of the preview commands.
+#include "support/RecordingMessageBoxes.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -15,19 +16,7 @@
 
 namespace {
 
-struct Boxes : IMessageBoxService {
-    std::vector<std::string> texts;
-    std::deque<int> answers;
-    int Show(HWND, const std::string& text, const std::string&, UINT type) override {
-        texts.push_back(text);
-        if (!answers.empty()) {
-            const int a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
-    }
-};
+using Boxes = RecordingMessageBoxes;
 
 struct Recorder : IDocTabHost {
     int documents = 0, previews = 0;
