@@ -307,6 +307,25 @@ HWND Program::ShownEditor() const {
     return found;
 }
 
+int Program::TabImage(int index) const {
+    HWND strip = FindChild("SysTabControl32");
+    if (!strip) return -1;
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, m_pi.dwProcessId);
+    if (!process) return -1;
+    int image = -1;
+    TCITEMA item = {};
+    item.mask = TCIF_IMAGE;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T moved = 0;
+    if (remote && ::WriteProcessMemory(process, remote, &item, sizeof item, &moved) &&
+        ::SendMessageA(strip, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)) &&
+        ::ReadProcessMemory(process, remote, &item, sizeof item, &moved) && moved == sizeof item)
+        image = item.iImage;
+    if (remote) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return image;
+}
+
 std::string Program::StatusText(int pane) const {
     HWND bar = FindChild("msctls_statusbar32");
     if (!bar) return std::string();

@@ -73,6 +73,9 @@ public:
     HWND FindChild(const std::string& className) const;
     // The editor of the shown tab (the visible "CanvasEdit" with a size).
     HWND ShownEditor() const;
+    // The image of a tab of the document strip, read from the other
+    // process; -1 when there is no such tab.
+    int TabImage(int index) const;
 
     // Keyboard input through the X server, to the main window (or `target`).
     bool Key(const std::string& keys, HWND target = nullptr);
