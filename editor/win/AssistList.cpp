@@ -4,6 +4,7 @@
 
 #include "editor/core/EditorOps.h"
 #include "editor/win/CanvasEdit.h"
+#include "framework/core/Sjis.h"
 #include "framework/win/File.h"
 
 namespace {
@@ -46,13 +47,13 @@ CAssistList::CAssistList(CCanvasEdit& editor, Kind kind, std::vector<Entry> entr
 
 bool CAssistList::Create() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_editorWnd, GWLP_HINSTANCE));
-    // Filled at a large size (hidden), so that no scroll bar is added while
-    // the items go in and kept after the list is sized to them.
+    // Made hidden at a large size, so that no scroll bar is added when the
+    // rows are counted and kept after the list is sized to them.
     RECT client = {};
     ::GetClientRect(m_editorWnd, &client);
     m_list = ::CreateWindowExA(WS_EX_TOPMOST, WC_LISTVIEWA, "",
                                WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                   LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                   LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                0, 0, 4096, 4096, m_editorWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
                                instance, nullptr);
     if (!m_list) return false;
@@ -62,7 +63,7 @@ bool CAssistList::Create() {
 
     const bool input = m_kind == Kind::Input;
     const int strip = input ? editor::assist::kInputStrip : editor::assist::kAttributeStrip;
-    const int cells = input ? editor::assist::kInputStripCells : editor::assist::kAttributeStripCells;
+    m_cells = input ? editor::assist::kInputStripCells : editor::assist::kAttributeStripCells;
     HMODULE module = ::GetModuleHandleA(nullptr);
     m_images = ::ImageList_LoadImageA(module, MAKEINTRESOURCEA(strip), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
                                       LR_CREATEDIBSECTION);
@@ -72,21 +73,12 @@ bool CAssistList::Create() {
     column.mask = LVCF_WIDTH;
     column.cx = 10;
     ::SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    // One layout for all the items, not one per item.
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(m_list, LVM_SETITEMCOUNT, m_entries.size(), 0);
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(m_entries[i].word.c_str());
-        const int image = m_entries[i].image;
-        item.iImage = m_images && image >= 0 && image < cells ? image : I_IMAGENONE;
-        item.lParam = static_cast<LPARAM>(i);
-        if (::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) return false;
-    }
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
-    ListView_SetColumnWidth(m_list, 0, LVSCW_AUTOSIZE);
+    // The list asks for each shown row's word and image (LVN_GETDISPINFO), so
+    // showing a long section costs no more than a short one.
+    ::SendMessageA(m_list, LVM_SETITEMCOUNT, m_entries.size(), LVSICF_NOINVALIDATEALL);
+    // The width the list's own autosize gives (the widest word, its icon and
+    // the label's padding), without asking for every row.
+    ListView_SetColumnWidth(m_list, 0, WidestWord() + (m_images ? 16 : 0) + 12);
 
     RECT row = {};
     row.left = LVIR_BOUNDS;
@@ -114,6 +106,48 @@ bool CAssistList::Create() {
     ListView_SetItemState(m_list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Selected(0);
     return true;
+}
+
+int CAssistList::WidestWord() const {
+    HDC dc = ::GetDC(m_list);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_list, WM_GETFONT, 0, 0));
+    HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    int widest = 0;
+    for (const Entry& e : m_entries) {
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, e.word.c_str(), static_cast<int>(e.word.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(m_list, dc);
+    return widest;
+}
+
+int CAssistList::FindWord(const char* text, UINT flags, int from) const {
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+    // Typing a word's first letters selects it, without regard to case.
+    const std::string typed = sjis::ToLowerAscii(text);
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
+    const int count = static_cast<int>(m_entries.size());
+    const int start = from >= 0 && from < count ? from : 0;
+    for (int k = 0; k < count; ++k) {
+        const int i = (start + k) % count;
+        if (i < start && !(flags & LVFI_WRAP)) break;
+        const std::string word = sjis::ToLowerAscii(m_entries[static_cast<std::size_t>(i)].word);
+        if (partial ? word.compare(0, typed.size(), typed) == 0 &&
+                          sjis::IsBoundary(word.data(), word.size(), typed.size())
+                    : word == typed)
+            return i;
+    }
+    return -1;
+}
+
+void CAssistList::DisplayInfo(LVITEMA& item) const {
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= m_entries.size()) return;
+    const Entry& e = m_entries[static_cast<std::size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        ::lstrcpynA(item.pszText, e.word.c_str(), item.cchTextMax);
+    if (item.mask & LVIF_IMAGE) item.iImage = m_images && e.image >= 0 && e.image < m_cells ? e.image : I_IMAGENONE;
 }
 
 void CAssistList::Selected(int index) {
@@ -218,6 +252,22 @@ LRESULT CALLBACK CAssistList::EditorProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l
                 const NMLISTVIEW* n = reinterpret_cast<const NMLISTVIEW*>(l);
                 if ((n->uNewState & LVIS_SELECTED) && !(n->uOldState & LVIS_SELECTED)) self->Selected(n->iItem);
                 return 0;
+            }
+            if (hdr->code == LVN_GETDISPINFOA) {
+                self->DisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(l)->item);
+                return 0;
+            }
+            if (hdr->code == LVN_ODFINDITEMA) {
+                const NMLVFINDITEMA* f = reinterpret_cast<const NMLVFINDITEMA*>(l);
+                return f->lvfi.psz ? self->FindWord(f->lvfi.psz, f->lvfi.flags, f->iStart) : -1;
+            }
+            if (hdr->code == LVN_ODFINDITEMW) {
+                // Some list views ask in wide characters whatever the parent.
+                const NMLVFINDITEMW* f = reinterpret_cast<const NMLVFINDITEMW*>(l);
+                if (!f->lvfi.psz) return -1;
+                char typed[MAX_PATH * 2] = {};
+                ::WideCharToMultiByte(CP_ACP, 0, f->lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
+                return self->FindWord(typed, f->lvfi.flags, f->iStart);
             }
             if (hdr->code == NM_DBLCLK) {
                 const NMITEMACTIVATE* a = reinterpret_cast<const NMITEMACTIVATE*>(l);

@@ -41,6 +41,12 @@ private:
     void Move(int delta);
     void Close();
     void Selected(int index);
+    // Fills the word and image the list asks for.
+    void DisplayInfo(LVITEMA& item) const;
+    // The width of the widest word in the list's font.
+    int WidestWord() const;
+    // The row typed text selects (LVN_ODFINDITEM) searching from `from`, or -1.
+    int FindWord(const char* text, UINT flags, int from) const;
 
     static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     static LRESULT CALLBACK EditorProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -52,5 +58,6 @@ private:
     StatusFn m_status;
     HWND m_list = nullptr;
     HIMAGELIST m_images = nullptr;
+    int m_cells = 0;  // images in the strip
     bool m_closing = false;
 };
