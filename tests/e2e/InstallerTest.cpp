@@ -19,7 +19,7 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pembroquil";
 
-// The newest "<name>-setup.exe" of the build's dist folder, and its list of
+// The "<name>-setup.exe" the build made in its dist folder, and its list of
 // shipped files ("<name>.files", one relative path a line, '/' separated).
 bool FindSetup(std::string* setup, std::set<std::string>* files) {
     const std::string dist = e2e::BuildDir() + "\\dist\\";
