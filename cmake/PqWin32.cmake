@@ -127,6 +127,53 @@ add_custom_command(OUTPUT ${PQ_OUT_DIR}/Pembroquil.chm
 add_custom_target(pq_help ALL DEPENDS ${PQ_OUT_DIR}/Pembroquil.chm)
 add_dependencies(pq_data pq_help)
 
+# Distributions of out/: the zip and the installer (tools/installer), in
+# dist/. The installer needs makensis and its stub for this build's processor;
+# without them the installer's end-to-end test reports why it cannot run.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(PQ_DIST_ARCH amd64)
+else()
+  set(PQ_DIST_ARCH x86)
+endif()
+find_program(PQ_MAKENSIS makensis)
+find_program(PQ_ZIP zip)
+set(PQ_DIST_UNAVAILABLE "")
+if(NOT PQ_MAKENSIS OR NOT PQ_ZIP)
+  set(PQ_DIST_UNAVAILABLE "makensis or zip is not installed (Debian packages nsis, zip)")
+else()
+  execute_process(COMMAND ${PQ_MAKENSIS} -HDRINFO OUTPUT_VARIABLE _nsis_info ERROR_QUIET)
+  string(REGEX MATCH "NSISDIR=([^, \n]+)" _nsis_dir "${_nsis_info}")
+  if(NOT EXISTS "${CMAKE_MATCH_1}/Stubs/lzma_solid-${PQ_DIST_ARCH}-unicode")
+    set(PQ_DIST_UNAVAILABLE "this NSIS has no ${PQ_DIST_ARCH} installer stub")
+  endif()
+endif()
+if(PQ_DIST_UNAVAILABLE STREQUAL "")
+  set(PQ_DIST_STAMP ${CMAKE_BINARY_DIR}/dist/made.stamp)
+  add_custom_command(OUTPUT ${PQ_DIST_STAMP}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/installer/make-dist.sh ${PQ_OUT_DIR} ${CMAKE_BINARY_DIR}/dist ${PQ_DIST_ARCH}
+    COMMAND ${CMAKE_COMMAND} -E touch ${PQ_DIST_STAMP}
+    DEPENDS Pembroquil color gradation ${PQ_OUT_DIR}/Pembroquil.chm ${PQ_KEYWORD_FILES} ${PQ_ASSIST_FILES}
+            ${CMAKE_SOURCE_DIR}/tools/installer/make-dist.sh ${CMAKE_SOURCE_DIR}/tools/installer/Pembroquil.nsi
+            ${CMAKE_SOURCE_DIR}/resources/Pembroquil.rc
+    COMMENT "Making the zip and the installer")
+  add_custom_target(pq_dist ALL DEPENDS ${PQ_DIST_STAMP})
+  add_dependencies(pq_dist pq_data)
+endif()
+# The installer's end-to-end test installs the distribution of this build.
+if(TARGET e2e_tests)
+  if(TARGET pq_dist)
+    add_dependencies(e2e_tests pq_dist)
+  else()
+    target_compile_definitions(e2e_tests PRIVATE PQ_INSTALLER_UNAVAILABLE="${PQ_DIST_UNAVAILABLE}")
+  endif()
+endif()
+if(PQ_ZIP)
+  add_test(NAME package_listing COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/listing-test.sh
+           ${CMAKE_SOURCE_DIR} ${PQ_OUT_DIR} ${CMAKE_BINARY_DIR}/package-test ${PQ_DIST_ARCH})
+  # The zip alone: the build makes the installer and the end-to-end test runs it.
+  set_tests_properties(package_listing PROPERTIES LABELS package ENVIRONMENT PQ_NO_INSTALLER=1)
+endif()
+
 # Win32 benchmarks: tests/bench/win32/<name>.cpp become bench_win32_<name>.exe.
 # They print figures and are run by hand under the test bed, not by ctest.
 file(GLOB PQ_WIN32_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win32/*.cpp)

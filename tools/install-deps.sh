@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Pembroquil needs on a Debian machine
 # (as root): the cross compiler, Wine with 32-bit support, a virtual display,
-# input and screenshot tools, Japanese fonts and the test tools. Does nothing
-# when everything is present.
+# input and screenshot tools, Japanese fonts, the test tools and the
+# packaging tools (NSIS, zip). Does nothing when everything is present.
 set -euo pipefail
 
 packages=(
@@ -14,6 +14,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   fp-utils
   nkf uchardet manpages-ja
+  nsis zip unzip
 )
 
 missing=()

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/core/PathUtil.h"
+
 namespace e2e {
 
 namespace {
@@ -242,12 +244,12 @@ Program::~Program() {
 }
 
 bool Program::Launch(const std::string& arguments) {
-    const std::string exe = OutDir() + "\\Pembroquil.exe";
+    const std::string exe = m_exe.empty() ? OutDir() + "\\Pembroquil.exe" : m_exe;
     std::string cmd = "\"" + exe + "\"";
     if (!arguments.empty()) cmd += " " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    const std::string cwd = OutDir();
+    const std::string cwd = m_exe.empty() ? OutDir() : pathutil::FolderOf(m_exe);
     return ::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_pi) != 0;
 }
 

@@ -60,6 +60,9 @@ public:
     bool Start(const std::string& arguments = "", DWORD timeoutMs = 20000);
     // Starts the process without waiting for its window.
     bool Launch(const std::string& arguments = "");
+    // Runs another copy of the program (an installed one) instead of the
+    // build's; its folder is the current folder.
+    void SetExecutable(const std::string& path) { m_exe = path; }
     // Waits for the started process's main window.
     bool AttachWindow(DWORD timeoutMs = 20000);
     bool Running() const;
@@ -101,6 +104,7 @@ public:
 private:
     PROCESS_INFORMATION m_pi = {};
     HWND m_main = nullptr;
+    std::string m_exe;
 };
 
 // The top-level window of a class that belongs to a process, or null.
