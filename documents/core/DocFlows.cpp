@@ -52,6 +52,7 @@ bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, 
     std::string bytes;
     int code = 0;
     if (!PrepareOrReport(doc, path, &bytes, &code, prompts)) return false;
+    if (!ResolveForeign(doc, path, &bytes, &code, prompts)) return false;
     if (!ConfirmUnwritable(prompts, path, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
     if (settings.backup == 1) {
         const std::string backup = BackupPath(path, settings.backupDirPoint == 1, settings.backupDir);
@@ -89,6 +90,7 @@ bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::
         if (!own && fs.Exists(target) && !prompts.ConfirmOverwrite(target)) continue;
         if (!prepared) {
             if (!PrepareOrReport(doc, target, &bytes, &code, prompts)) return false;
+            if (!ResolveForeign(doc, target, &bytes, &code, prompts)) return false;
             prepared = true;
         }
         if (!ConfirmUnwritable(prompts, target, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
@@ -110,6 +112,30 @@ std::string UnwritableQuestion(const std::string& path, std::size_t count, const
 bool ConfirmUnwritable(IFlowPrompts& prompts, const std::string& path, std::size_t count,
                        const std::string& codeName) {
     return count == 0 || prompts.Confirm(UnwritableQuestion(path, count, codeName));
+}
+
+std::string ReferencesQuestion(const std::string& path, std::size_t count, const std::string& codeName) {
+    return path + "\nには" + codeName + "で保存できない文字が" + std::to_string(count) +
+           "個あります。\nこれらの文字を数値文字参照（&#xA0; など）にして保存しますか？";
+}
+
+std::string ForeignRefusal(const std::string& path, std::size_t count, const std::string& codeName) {
+    return path + "\nには" + codeName + "で保存できない文字が" + std::to_string(count) +
+           "個あるため保存できません。\nUTF-8で保存してください。";
+}
+
+bool ResolveForeign(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts) {
+    const std::size_t count = doc.ForeignCount();
+    if (count == 0) return true;
+    const std::string name = encoding::CharCodeName(*code);
+    if (!doc.OffersReferences()) {
+        prompts.ShowError(ForeignRefusal(path, count, name));
+        return false;
+    }
+    if (!prompts.Confirm(ReferencesQuestion(path, count, name))) return false;
+    if (doc.PrepareWithReferences(bytes, code)) return true;
+    prompts.ShowError(fileerr::FullMessage(path, Cause::OutOfMemory));
+    return false;
 }
 
 bool OpenDocumentFile(IFlowDoc& doc, const std::string& path, bool* readOnly, IFlowPrompts& prompts) {

@@ -168,6 +168,11 @@ public:
         m_wnd.m_untitled.GiveBack();
     }
     bool AddLast(const std::string& name, bool noSelect) override { return m_wnd.CreateTab(name, noSelect); }
+    void TakeCoding(bool mark, const std::shared_ptr<cp932::CharTable>& table) override {
+        DocEntry& e = m_wnd.m_docs.back();
+        e.mark = mark;
+        if (table) e.table = table;
+    }
     bool Fill(docs::IOpeningFile& opening, const std::string& path, int loadCode, const std::string& text,
               bool readOnly) override {
         DocEntry& e = m_wnd.m_docs.back();
@@ -196,14 +201,11 @@ public:
     std::string TabText() const override { return m_wnd.GetTabText(m_index); }
     bool IsReadOnly() const override { return Entry().editor->Ops().IsReadOnly(); }
     bool IsModified() const override { return Entry().editor->Ops().IsModified(); }
-    bool PrepareBytes(std::string* bytes, int* code) override {
-        encoding::EditorSaveSource source(Entry().editor->Model());
-        if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &m_saved)) return false;
-        bytes->swap(m_saved.bytes);
-        *code = m_saved.charCode;
-        return true;
-    }
+    bool PrepareBytes(std::string* bytes, int* code) override { return Prepare(false, bytes, code); }
     std::size_t UnwritableCount() const override { return m_saved.unconvertible; }
+    std::size_t ForeignCount() const override { return m_saved.foreign; }
+    bool OffersReferences() const override { return m_wnd.IsHtmlDocument(m_index); }
+    bool PrepareWithReferences(std::string* bytes, int* code) override { return Prepare(true, bytes, code); }
     void Saved(const std::string& path, int code, bool savedAs) override {
         DocEntry& e = Entry();
         e.path = path;
@@ -229,6 +231,19 @@ public:
     }
 
 private:
+    bool Prepare(bool references, std::string* bytes, int* code) {
+        DocEntry& e = Entry();
+        encoding::EditorSaveSource source(e.editor->Model());
+        encoding::DocCoding coding;
+        coding.table = e.table.get();
+        coding.mark = e.mark;
+        coding.references = references;
+        if (!encoding::PrepareSave(source, m_wnd.m_save, e.loadCode, coding, &m_saved)) return false;
+        bytes->swap(m_saved.bytes);
+        *code = m_saved.charCode;
+        return true;
+    }
+
     CDocTabWnd& m_wnd;
     int m_index;
     encoding::SavedText m_saved;  // of the last PrepareBytes, without its bytes
@@ -515,6 +530,23 @@ int CDocTabWnd::GetLoadCode(int index) {
 void CDocTabWnd::SetLoadCode(int index, int code) {
     index = Resolve(index);
     if (index >= 0) m_docs[static_cast<std::size_t>(index)].loadCode = code;
+}
+
+bool CDocTabWnd::GetMark(int index) {
+    index = Resolve(index);
+    return index >= 0 && m_docs[static_cast<std::size_t>(index)].mark;
+}
+
+cp932::CharTable* CDocTabWnd::GetCharTable(int index) {
+    index = Resolve(index);
+    return index < 0 ? nullptr : m_docs[static_cast<std::size_t>(index)].table.get();
+}
+
+bool CDocTabWnd::IsHtmlDocument(int index) {
+    index = Resolve(index);
+    if (index < 0 || !m_modes) return false;
+    const int mode = m_modes->Table().ModeForExtension(docs::ModeExtension(m_docs[static_cast<std::size_t>(index)].path));
+    return editor::KindOfIndex(mode) == editor::ModeKind::Html;
 }
 
 int CDocTabWnd::GetPreviewShown(int index) {

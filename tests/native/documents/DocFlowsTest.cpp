@@ -92,6 +92,15 @@ struct FakeDoc : docs::IFlowDoc {
         return true;
     }
     std::size_t UnwritableCount() const override { return unwritable; }
+    std::size_t foreign = 0;
+    bool html = false;
+    std::size_t ForeignCount() const override { return foreign; }
+    bool OffersReferences() const override { return html; }
+    bool PrepareWithReferences(std::string* bytes, int* code) override {
+        *bytes = text + " &#xA0;";
+        *code = codeOnSave;
+        return true;
+    }
     void Saved(const std::string& p, int code, bool savedAs) override {
         path = p;
         loadCode = code;
@@ -382,6 +391,37 @@ TEST_F(DocFlows, UnwritableCharactersAreAskedAboutBeforeAnythingIsWritten) {
 }
 
 // --- Save As ---------------------------------------------------------------
+
+// Table characters in a code that cannot hold them: references when the
+// document is HTML and the user agrees, else nothing is written; the
+// document stays modified until a save succeeds.
+TEST_F(DocFlows, TableCharactersAreReferencedOrTheSaveIsRefused) {
+    const struct {
+        bool html, agree, saved;
+        std::string bytes, message;
+    } cases[] = {
+        {true, true, true, "new text &#xA0;", docs::ReferencesQuestion("C:\\w\\a.htm", 3, "EUC")},
+        {true, false, false, "old bytes", docs::ReferencesQuestion("C:\\w\\a.htm", 3, "EUC")},
+        {false, true, false, "old bytes", docs::ForeignRefusal("C:\\w\\a.htm", 3, "EUC")},
+    };
+    for (const auto& c : cases) {
+        disk.files["C:\\w\\a.htm"] = "old bytes";
+        doc.modified = true;
+        doc.foreign = 3;
+        doc.html = c.html;
+        user.confirms = {c.agree};
+        user.confirmAsked.clear();
+        user.errors.clear();
+        EXPECT_EQ(Save(true), c.saved);
+        EXPECT_EQ(disk.files["C:\\w\\a.htm"], c.bytes);
+        EXPECT_EQ(doc.modified, !c.saved);
+        const auto& shown = c.html ? user.confirmAsked : user.errors;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], c.message);
+        EXPECT_FALSE(disk.HasTempFiles());
+    }
+    EXPECT_NE(docs::ForeignRefusal("p", 3, "EUC").find("UTF-8"), std::string::npos);
+}
 
 TEST_F(DocFlows, SaveAsComparesTheFullLongPathWithTheOtherTabs) {
     disk.files["C:\\w\\b long.htm"] = "other tab";
