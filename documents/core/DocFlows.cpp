@@ -1,6 +1,7 @@
 #include "documents/core/DocFlows.h"
 
 #include "documents/core/TextCodec.h"
+#include "documents/core/Utf8.h"
 #include "framework/core/PathUtil.h"
 
 namespace docs {
@@ -49,6 +50,7 @@ bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, 
         prompts.ShowError(path + kReadOnlyCannotSave);
         return false;
     }
+    if (!OfferDeclarationUpdate(doc, path, prompts)) return false;
     std::string bytes;
     int code = 0;
     if (!PrepareOrReport(doc, path, &bytes, &code, prompts)) return false;
@@ -89,6 +91,7 @@ bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::
         const bool own = !current.empty() && pathutil::EqualNoCase(target, current);
         if (!own && fs.Exists(target) && !prompts.ConfirmOverwrite(target)) continue;
         if (!prepared) {
+            if (!OfferDeclarationUpdate(doc, target, prompts)) return false;
             if (!PrepareOrReport(doc, target, &bytes, &code, prompts)) return false;
             if (!ResolveForeign(doc, target, &bytes, &code, prompts)) return false;
             prepared = true;
@@ -135,6 +138,27 @@ bool ResolveForeign(IFlowDoc& doc, const std::string& path, std::string* bytes, 
     if (!prompts.Confirm(ReferencesQuestion(path, count, name))) return false;
     if (doc.PrepareWithReferences(bytes, code)) return true;
     prompts.ShowError(fileerr::FullMessage(path, Cause::OutOfMemory));
+    return false;
+}
+
+std::string DeclarationQuestion(const std::string& path, const std::string& declared, const std::string& written) {
+    return path + "\nの文字コード宣言は " + declared + " ですが、" + written + " で保存します。\n宣言を " + written +
+           " に書き換えますか？";
+}
+
+bool OfferDeclarationUpdate(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts) {
+    const int code = doc.CodeToWrite();
+    if (code < 0 || doc.DeclarationAsked()) return true;
+    const std::string head = doc.TextHead();
+    const encoding::Declaration d = encoding::FindDeclaration(head.data(), head.size());
+    if (!d.found || d.code == code) return true;
+    doc.SetDeclarationAsked();
+    const std::string name = encoding::DeclarationName(code);
+    switch (prompts.Ask(DeclarationQuestion(path.empty() ? doc.TabText() : path, head.substr(d.offset, d.length), name))) {
+    case Answer::Yes: doc.ReplaceText(d.offset, d.length, name); return true;
+    case Answer::No: return true;
+    case Answer::Cancel: break;
+    }
     return false;
 }
 

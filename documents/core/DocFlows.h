@@ -77,6 +77,15 @@ public:
     // Prepares the bytes again with those characters written as references;
     // false when memory runs out.
     virtual bool PrepareWithReferences(std::string*, int*) { return false; }
+    // The code a save will write (-1: unknown; the declaration is then left alone).
+    virtual int CodeToWrite() const { return -1; }
+    // The start of the text, at least its first 1024 bytes when it has them.
+    virtual std::string TextHead() const { return std::string(); }
+    // Replaces bytes [offset, offset + length) of the text, as one undo step.
+    virtual bool ReplaceText(std::size_t, std::size_t, const std::string&) { return false; }
+    // The declaration question is asked once per document.
+    virtual bool DeclarationAsked() const { return true; }
+    virtual void SetDeclarationAsked() {}
     // The bytes are on disk under `path`: the document takes the path (a
     // Save As also takes it as tab text and becomes writable), the code as
     // its load code, and is no longer modified.
@@ -125,6 +134,12 @@ std::string ForeignRefusal(const std::string& path, std::size_t count, const std
 // OK to the question, and *bytes are prepared again with references; or
 // the refusal. True when the save may go on with *bytes.
 bool ResolveForeign(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts);
+
+// Before a save in another code than the text's charset declaration names:
+// asks once per document whether to rewrite the name. Yes rewrites it (one
+// undo step), No leaves it; both go on with the save. False on Cancel.
+std::string DeclarationQuestion(const std::string& path, const std::string& declared, const std::string& written);
+bool OfferDeclarationUpdate(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts);
 
 // Opens a file for a tab: deny-write, or deny-none when read-only is
 // asked. A file another program holds for writing opens read-only after a

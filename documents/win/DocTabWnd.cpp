@@ -6,6 +6,7 @@
 #include "documents/core/FileList.h"
 #include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
+#include "documents/core/Utf8.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/MessageBox.h"
@@ -177,6 +178,7 @@ public:
               bool readOnly) override {
         DocEntry& e = m_wnd.m_docs.back();
         e.loadCode = loadCode;
+        e.editor->SetCharTable(e.table.get(), loadCode == encoding::kCodeUtf8);
         e.file = std::move(static_cast<OpeningFile&>(opening).file);
         e.path = path;
         editor::IEditorOps& model = e.editor->Ops();
@@ -206,10 +208,25 @@ public:
     std::size_t ForeignCount() const override { return m_saved.foreign; }
     bool OffersReferences() const override { return m_wnd.IsHtmlDocument(m_index); }
     bool PrepareWithReferences(std::string* bytes, int* code) override { return Prepare(true, bytes, code); }
+    int CodeToWrite() const override { return encoding::EffectiveSaveCode(m_wnd.m_save.saveCode, Entry().loadCode); }
+    std::string TextHead() const override {
+        std::string text;
+        Entry().editor->Ops().GetText(text);
+        if (text.size() > encoding::kDeclarationWindow) text.resize(encoding::kDeclarationWindow);
+        return text;
+    }
+    bool ReplaceText(std::size_t offset, std::size_t length, const std::string& text) override {
+        editor::IEditorOps& ops = Entry().editor->Ops();
+        ops.SetSelectionOffsets(static_cast<long long>(offset), static_cast<long long>(offset + length));
+        return ops.ReplaceSelection(text.data(), text.size(), true);
+    }
+    bool DeclarationAsked() const override { return Entry().declarationAsked; }
+    void SetDeclarationAsked() override { Entry().declarationAsked = true; }
     void Saved(const std::string& path, int code, bool savedAs) override {
         DocEntry& e = Entry();
         e.path = path;
         e.loadCode = code;
+        e.editor->SetCharTable(e.table.get(), code == encoding::kCodeUtf8);
         encoding::EditorSaveSource source(e.editor->Model());
         encoding::ApplySavedLineEnds(source, m_saved);
         if (savedAs) {
@@ -610,6 +627,7 @@ bool CDocTabWnd::CreateTab(const std::string& name, bool noSelect) {
     const std::string text = name.empty() ? m_untitled.Take() : name;
     DocEntry entry;
     entry.editor = std::move(editor);
+    entry.editor->SetCharTable(entry.table.get(), false);
     m_docs.push_back(std::move(entry));
     TCITEMA item = {};
     item.mask = TCIF_TEXT | TCIF_IMAGE;

@@ -35,6 +35,7 @@ struct DocEntry {
     int previewShown = 0;
     int loadCode = 0;               // CharCode the file was read or last written in
     bool mark = false;              // read as UTF-8 with the mark EF BB BF
+    bool declarationAsked = false;  // the charset declaration question was asked
     // The characters of a UTF-8 page that code page 932 cannot hold, under
     // the user-defined codes the editor's text holds them as.
     std::shared_ptr<cp932::CharTable> table = std::make_shared<cp932::CharTable>();
