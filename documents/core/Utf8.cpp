@@ -3,6 +3,7 @@
 #include "documents/core/MemoryGuard.h"
 #include "framework/core/Sjis.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -57,25 +58,6 @@ std::size_t Sequence(Bytes s, std::size_t n, std::size_t i, char32_t* c, bool* c
         }
     }
     return len;
-}
-
-void AppendUtf8(char32_t c, std::string* out) {
-    if (cp932::IsRawByte(c)) {
-        out->push_back(static_cast<char>(c - cp932::kRawByteBase));
-    } else if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        const char b[2] = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        out->append(b, 2);
-    } else if (c < 0x10000) {
-        const char b[3] = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                           static_cast<char>(0x80 | (c & 0x3F))};
-        out->append(b, 3);
-    } else {
-        const char b[4] = {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-                           static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-        out->append(b, 4);
-    }
 }
 
 bool IsNameChar(unsigned char c) {
@@ -234,6 +216,32 @@ const char* DeclarationName(int code) {
     }
 }
 
+namespace {
+
+// Output written through a pointer into a string that grows when fewer
+// than 8 bytes are left.
+struct Writer {
+    std::string* out;
+    std::size_t base;
+    char* o;
+    char* end;
+    Writer(std::string* s, std::size_t expected) : out(s), base(s->size()) {
+        out->resize(base + expected + 16);
+        o = &(*out)[base];
+        end = &(*out)[0] + out->size();
+    }
+    void Room(std::size_t n) {
+        if (static_cast<std::size_t>(end - o) >= n) return;
+        const std::size_t at = static_cast<std::size_t>(o - &(*out)[0]);
+        out->resize(out->size() + out->size() / 2 + n + 16);
+        o = &(*out)[0] + at;
+        end = &(*out)[0] + out->size();
+    }
+    void Finish() { out->resize(static_cast<std::size_t>(o - &(*out)[0])); }
+};
+
+}  // namespace
+
 bool Utf8ToSjis(const char* bytes, std::size_t length, cp932::CharTable* table, std::string* out,
                 std::size_t* overflow) {
     *overflow = 0;
@@ -253,13 +261,39 @@ bool Utf8ToSjis(const char* bytes, std::size_t length, cp932::CharTable* table, 
     }
     const std::uint16_t* codes = cp932::BmpCodes();
     return WithinMemory([&] {
-        out->reserve(out->size() + length);
+        Writer w(out, length);
+        std::string slow;
         for (std::size_t i = 0; i < length;) {
-            const std::size_t run = AsciiRun(s + i, length - i);
-            if (run) {
-                out->append(bytes + i, run);
-                i += run;
-                if (i >= length) break;
+            w.Room(8);
+            if (i + 8 <= length) {
+                std::uint64_t word;
+                std::memcpy(&word, s + i, 8);
+                if (!(word & 0x8080808080808080ull)) {
+                    std::memcpy(w.o, s + i, 8);
+                    w.o += 8;
+                    i += 8;
+                    continue;
+                }
+            }
+            const unsigned char b = s[i];
+            if (b < 0x80) {
+                *w.o++ = static_cast<char>(b);
+                ++i;
+                continue;
+            }
+            // The common case inline: a three-byte character of the plane.
+            if (b >= 0xE0 && b <= 0xEF && i + 2 < length && IsCont(s[i + 1]) && IsCont(s[i + 2])) {
+                const char32_t c = ((b & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+                if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+                    const unsigned code = codes[c];
+                    if (code >= 0x8140 && code < 0xF040) {
+                        w.o[0] = static_cast<char>(code >> 8);
+                        w.o[1] = static_cast<char>(code & 0xFF);
+                        w.o += 2;
+                        i += 3;
+                        continue;
+                    }
+                }
             }
             char32_t c;
             bool cut;
@@ -267,22 +301,24 @@ bool Utf8ToSjis(const char* bytes, std::size_t length, cp932::CharTable* table, 
             if (len == 0) {
                 len = 1;
                 c = cp932::kRawByteBase + s[i];
-            } else if (c < 0x10000) {
+            }
+            i += len;
+            if (c < 0x10000) {
                 const unsigned code = codes[c];
-                if (code != 0 && code < 0xF040) {
-                    if (code >= 0x100) out->push_back(static_cast<char>(code >> 8));
-                    out->push_back(static_cast<char>(code & 0xFF));
-                    i += len;
+                if (code != 0 && code < 0x100) {
+                    *w.o++ = static_cast<char>(code);
                     continue;
                 }
             }
-            i += len;
-            if (!cp932::AppendChar(c, table, out)) {
+            slow.clear();
+            if (!cp932::AppendChar(c, table, &slow)) {
                 ++*overflow;
-                out->push_back(static_cast<char>(kGetaLead));
-                out->push_back(static_cast<char>(kGetaTrail));
+                slow = {static_cast<char>(kGetaLead), static_cast<char>(kGetaTrail)};
             }
+            std::memcpy(w.o, slow.data(), slow.size());
+            w.o += slow.size();
         }
+        w.Finish();
         return true;
     });
 }
@@ -292,24 +328,39 @@ bool SjisToUtf8(const char* text, std::size_t length, const cp932::CharTable* ta
     *unconvertible = 0;
     Bytes s = reinterpret_cast<Bytes>(text);
     const bool useTable = table && !table->Empty();
+    const std::uint16_t* pairs = cp932::PairTable();
+    const std::size_t base = out->size();
     const bool ok = WithinMemory([&] {
-        out->reserve(out->size() + length + length / 2);
+        Writer w(out, length + length / 2);
         for (std::size_t i = 0; i < length;) {
-            const std::size_t run = AsciiRun(s + i, length - i);
-            if (run) {
-                if (out->size() > outputLimit || run > outputLimit - out->size()) return false;
-                out->append(text + i, run);
-                i += run;
-                if (i >= length) break;
+            w.Room(8);
+            if (i + 8 <= length) {
+                std::uint64_t word;
+                std::memcpy(&word, s + i, 8);
+                if (!(word & 0x8080808080808080ull)) {
+                    std::memcpy(w.o, s + i, 8);
+                    w.o += 8;
+                    i += 8;
+                    continue;
+                }
             }
             const unsigned char b = s[i];
             char32_t c;
-            if (sjis::IsHalfWidthKana(b)) {
+            if (b < 0x80) {
+                *w.o++ = static_cast<char>(b);
+                ++i;
+                continue;
+            } else if (sjis::IsHalfWidthKana(b)) {
                 c = 0xFF61 + (b - 0xA1);
                 ++i;
             } else if (sjis::IsLeadByte(b) && i + 1 < length && sjis::IsTrailByte(s[i + 1])) {
-                c = useTable && cp932::IsUserLead(b) ? table->CharOf(b * 256u + s[i + 1]) : 0;
-                if (c == 0) c = cp932::PairToUnicode(b, s[i + 1]);
+                const unsigned char t = s[i + 1];
+                c = useTable && cp932::IsUserLead(b) ? table->CharOf(b * 256u + t) : 0;
+                if (c == 0) {
+                    const unsigned row = b < 0xA0 ? b - 0x81u : b - 0xE0u + 31;
+                    const unsigned col = t < 0x7F ? t - 0x40u : t - 0x41u;
+                    c = pairs[row * 188 + col];
+                }
                 i += 2;
             } else {
                 c = 0;
@@ -319,11 +370,29 @@ bool SjisToUtf8(const char* text, std::size_t length, const cp932::CharTable* ta
                 ++*unconvertible;
                 c = 0xFFFD;
             }
-            if (out->size() + 4 > outputLimit) return false;
-            AppendUtf8(c, out);
+            if (cp932::IsRawByte(c)) {
+                *w.o++ = static_cast<char>(c - cp932::kRawByteBase);
+            } else if (c < 0x800) {
+                w.o[0] = static_cast<char>(0xC0 | (c >> 6));
+                w.o[1] = static_cast<char>(0x80 | (c & 0x3F));
+                w.o += 2;
+            } else if (c < 0x10000) {
+                w.o[0] = static_cast<char>(0xE0 | (c >> 12));
+                w.o[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                w.o[2] = static_cast<char>(0x80 | (c & 0x3F));
+                w.o += 3;
+            } else {
+                w.o[0] = static_cast<char>(0xF0 | (c >> 18));
+                w.o[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+                w.o[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                w.o[3] = static_cast<char>(0x80 | (c & 0x3F));
+                w.o += 4;
+            }
         }
-        return true;
+        w.Finish();
+        return out->size() <= outputLimit;
     });
+    if (!ok) out->resize(std::min(out->size(), base));
     return ok;
 }
 

@@ -75,6 +75,8 @@ char32_t PairToUnicode(unsigned char lead, unsigned char trail) {
     return kPairs[static_cast<std::size_t>(row) * kTrails + static_cast<std::size_t>(col)];
 }
 
+const std::uint16_t* PairTable() { return kPairs; }
+
 const std::uint16_t* BmpCodes() { return TheReverse().codes.data(); }
 
 int FromUnicode(char32_t c) {

@@ -22,6 +22,9 @@ namespace cp932 {
 char32_t SingleToUnicode(unsigned char c);
 // The character a pair reads as, or 0 when the pair is no character.
 char32_t PairToUnicode(unsigned char lead, unsigned char trail);
+// The same as a table: 188 entries per lead (trails 0x40-0x7E, 0x80-0xFC),
+// leads 0x81-0x9F then 0xE0-0xFC. For loops that convert much text.
+const std::uint16_t* PairTable();
 // The code of `c` whose reading is `c` again: a single byte (below 0x100)
 // or lead * 256 + trail; among twins the one code page 932 writes (JIS
 // X 0208 before NEC row 13 before the IBM extensions before their NEC-
