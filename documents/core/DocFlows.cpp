@@ -155,7 +155,7 @@ bool OfferDeclarationUpdate(IFlowDoc& doc, const std::string& path, IFlowPrompts
     doc.SetDeclarationAsked();
     const std::string name = encoding::DeclarationName(code);
     switch (prompts.Ask(DeclarationQuestion(path.empty() ? doc.TabText() : path, head.substr(d.offset, d.length), name))) {
-    case Answer::Yes: doc.ReplaceText(d.offset, d.length, name); return true;
+    case Answer::Yes: doc.ReplaceTextRange(d.offset, d.length, name); return true;
     case Answer::No: return true;
     case Answer::Cancel: break;
     }

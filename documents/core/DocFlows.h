@@ -82,7 +82,7 @@ public:
     // The start of the text, at least its first 1024 bytes when it has them.
     virtual std::string TextHead() const { return std::string(); }
     // Replaces bytes [offset, offset + length) of the text, as one undo step.
-    virtual bool ReplaceText(std::size_t, std::size_t, const std::string&) { return false; }
+    virtual bool ReplaceTextRange(std::size_t, std::size_t, const std::string&) { return false; }
     // The declaration question is asked once per document.
     virtual bool DeclarationAsked() const { return true; }
     virtual void SetDeclarationAsked() {}

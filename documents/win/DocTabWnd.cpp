@@ -215,7 +215,7 @@ public:
         if (text.size() > encoding::kDeclarationWindow) text.resize(encoding::kDeclarationWindow);
         return text;
     }
-    bool ReplaceText(std::size_t offset, std::size_t length, const std::string& text) override {
+    bool ReplaceTextRange(std::size_t offset, std::size_t length, const std::string& text) override {
         editor::IEditorOps& ops = Entry().editor->Ops();
         ops.SetSelectionOffsets(static_cast<long long>(offset), static_cast<long long>(offset + length));
         return ops.ReplaceSelection(text.data(), text.size(), true);

@@ -100,7 +100,7 @@ struct FakeDoc : docs::IFlowDoc {
     bool declarationAsked = false;
     int CodeToWrite() const override { return writes; }
     std::string TextHead() const override { return text; }
-    bool ReplaceText(std::size_t offset, std::size_t length, const std::string& t) override {
+    bool ReplaceTextRange(std::size_t offset, std::size_t length, const std::string& t) override {
         text.replace(offset, length, t);
         return true;
     }
