@@ -42,6 +42,11 @@ TEST_F(Utf8E2E, APageIsEditedAndSavedByteForByteThenAsShiftJisWithReferences) {
     ASSERT_TRUE(app.Start("\"" + path + "\""));
     ASSERT_TRUE(e2e::WaitFor([&] { return app.Title() == "Pembroquil - page.html"; }, 5000)) << app.Title();
     EXPECT_TRUE(e2e::WaitFor([&] { return app.StatusText(2) == "UTF-8"; }, 3000)) << app.StatusText(2);
+    // Keys right after the start can be lost while the window takes the
+    // focus on a loaded machine: harmless keys and a pause go first.
+    app.WaitIdle();
+    ::Sleep(1000);
+    ASSERT_TRUE(app.Key("ctrl+Home"));
     ASSERT_TRUE(app.Key("ctrl+Home"));
     for (const char* ch : {"日", "本", "語"}) ASSERT_TRUE(app.Type(ch));
     ASSERT_TRUE(e2e::WaitFor([&] { return app.Title() == "Pembroquil - page.html [更新]"; }, 5000)) << app.Title();
