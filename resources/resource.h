@@ -58,6 +58,8 @@
 #define ID_CODE_SJIS                  40023
 #define ID_CODE_JIS                   40024
 #define ID_CODE_EUC                   40026
+// UTF-8 pages: the save code UTF-8
+#define ID_CODE_UTF8                  40025
 #define ID_EDIT_SELECT_ALL            40027
 #define ID_EDIT_UPPER                 40032
 #define ID_EDIT_LOWER                 40033

@@ -13,14 +13,28 @@
 namespace encoding {
 
 // CharCode: the encoding of a file. 3 exists only as a save setting.
-enum : int { kCodeSjis = 0, kCodeJis = 1, kCodeEuc = 2, kCodeAsLoaded = 3 };
+enum : int { kCodeSjis = 0, kCodeJis = 1, kCodeEuc = 2, kCodeAsLoaded = 3, kCodeUtf8 = 4 };
+
+// The code of a file and whether it starts with the UTF-8 mark (EF BB BF).
+struct DetectedCode {
+    int code = kCodeSjis;
+    bool mark = false;
+};
+
+// The encoding of a file's bytes: the UTF-8 mark means UTF-8; otherwise a
+// charset declared in the first 1024 bytes decides when the bytes are valid
+// in that code; otherwise bytes that are valid UTF-8 throughout and hold a
+// sequence that does not also read as half-width katakana are UTF-8. Everything else goes through DetectCharCode's
+// scoring, unchanged.
+DetectedCode DetectFileCode(const char* bytes, std::size_t length, int fallback = kCodeSjis);
 
 // The encoding of a file's bytes: kCodeJis when an escape sequence ESC "$B",
 // ESC "$@" or ESC "(I" occurs anywhere, otherwise the first line whose bytes
 // read better as SHIFT JIS or as EUC decides. When every line reads equally
 // well both ways, the reading that gives ordinary Japanese (kana and kanji
 // rather than runs of half-width katakana) wins; when neither does, the
-// result is `fallback`. A source of fewer than two bytes is SHIFT JIS.
+// result is `fallback`. A source of fewer than two bytes is SHIFT JIS. UTF-8
+// is recognised first, as DetectFileCode does (kCodeUtf8).
 int DetectCharCode(const char* bytes, std::size_t length, int fallback = kCodeSjis);
 
 // How much to add to the full-width code of the half-width katakana `kana`

@@ -1,6 +1,7 @@
 // Detection of the encoding of a file being read.
 #include "documents/core/CharCode.h"
 
+#include "documents/core/Utf8.h"
 #include "framework/core/Sjis.h"
 
 #include <cstring>
@@ -192,9 +193,7 @@ Reading ReadAsSjis(const unsigned char* s, std::size_t n) {
     return r;
 }
 
-}  // namespace
-
-int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
+int ScoreCharCode(const char* bytes, std::size_t length, int fallback) {
     const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
     if (length < 2) return kCodeSjis;
     if (HasJisEscape(s, length)) return kCodeJis;
@@ -235,6 +234,35 @@ int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
         return kCodeEuc;
     }
     return fallback;
+}
+
+}  // namespace
+
+DetectedCode DetectFileCode(const char* bytes, std::size_t length, int fallback) {
+    DetectedCode d;
+    if (HasUtf8Mark(bytes, length)) {
+        d.code = kCodeUtf8;
+        d.mark = true;
+        return d;
+    }
+    const Declaration declared = FindDeclaration(bytes, length);
+    if (declared.code >= 0 && IsValidIn(declared.code, bytes, length)) {
+        d.code = declared.code;
+        return d;
+    }
+    // Bytes valid UTF-8 throughout, with a sequence that only UTF-8 reads well.
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
+    const std::size_t high = FirstHighByte(s, length);
+    if (high + 1 < length && LooksLikeUtf8(bytes + high, length - high)) {
+        d.code = kCodeUtf8;
+        return d;
+    }
+    d.code = ScoreCharCode(bytes, length, fallback);
+    return d;
+}
+
+int DetectCharCode(const char* bytes, std::size_t length, int fallback) {
+    return DetectFileCode(bytes, length, fallback).code;
 }
 
 }  // namespace encoding

@@ -1,6 +1,7 @@
 #include "documents/core/DocFlows.h"
 
 #include "documents/core/TextCodec.h"
+#include "documents/core/Utf8.h"
 #include "framework/core/PathUtil.h"
 
 namespace docs {
@@ -49,9 +50,11 @@ bool Overwrite(IFlowDoc& doc, const FileSettings& settings, IDocFileSystem& fs, 
         prompts.ShowError(path + kReadOnlyCannotSave);
         return false;
     }
+    if (!OfferDeclarationUpdate(doc, path, prompts)) return false;
     std::string bytes;
     int code = 0;
     if (!PrepareOrReport(doc, path, &bytes, &code, prompts)) return false;
+    if (!ResolveForeign(doc, path, &bytes, &code, prompts)) return false;
     if (!ConfirmUnwritable(prompts, path, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
     if (settings.backup == 1) {
         const std::string backup = BackupPath(path, settings.backupDirPoint == 1, settings.backupDir);
@@ -88,7 +91,9 @@ bool SaveAs(IFlowDoc& doc, const FileSettings& settings, const std::vector<std::
         const bool own = !current.empty() && pathutil::EqualNoCase(target, current);
         if (!own && fs.Exists(target) && !prompts.ConfirmOverwrite(target)) continue;
         if (!prepared) {
+            if (!OfferDeclarationUpdate(doc, target, prompts)) return false;
             if (!PrepareOrReport(doc, target, &bytes, &code, prompts)) return false;
+            if (!ResolveForeign(doc, target, &bytes, &code, prompts)) return false;
             prepared = true;
         }
         if (!ConfirmUnwritable(prompts, target, doc.UnwritableCount(), encoding::CharCodeName(code))) return false;
@@ -110,6 +115,51 @@ std::string UnwritableQuestion(const std::string& path, std::size_t count, const
 bool ConfirmUnwritable(IFlowPrompts& prompts, const std::string& path, std::size_t count,
                        const std::string& codeName) {
     return count == 0 || prompts.Confirm(UnwritableQuestion(path, count, codeName));
+}
+
+std::string ReferencesQuestion(const std::string& path, std::size_t count, const std::string& codeName) {
+    return path + "\nには" + codeName + "で保存できない文字が" + std::to_string(count) +
+           "個あります。\nこれらの文字を数値文字参照（&#xA0; など）にして保存しますか？";
+}
+
+std::string ForeignRefusal(const std::string& path, std::size_t count, const std::string& codeName) {
+    return path + "\nには" + codeName + "で保存できない文字が" + std::to_string(count) +
+           "個あるため保存できません。\nUTF-8で保存してください。";
+}
+
+bool ResolveForeign(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts) {
+    const std::size_t count = doc.ForeignCount();
+    if (count == 0) return true;
+    const std::string name = encoding::CharCodeName(*code);
+    if (!doc.OffersReferences()) {
+        prompts.ShowError(ForeignRefusal(path, count, name));
+        return false;
+    }
+    if (!prompts.Confirm(ReferencesQuestion(path, count, name))) return false;
+    if (doc.PrepareWithReferences(bytes, code)) return true;
+    prompts.ShowError(fileerr::FullMessage(path, Cause::OutOfMemory));
+    return false;
+}
+
+std::string DeclarationQuestion(const std::string& path, const std::string& declared, const std::string& written) {
+    return path + "\nの文字コード宣言は " + declared + " ですが、" + written + " で保存します。\n宣言を " + written +
+           " に書き換えますか？";
+}
+
+bool OfferDeclarationUpdate(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts) {
+    const int code = doc.CodeToWrite();
+    if (code < 0 || doc.DeclarationAsked()) return true;
+    const std::string head = doc.TextHead();
+    const encoding::Declaration d = encoding::FindDeclaration(head.data(), head.size());
+    if (!d.found || d.code == code) return true;
+    doc.SetDeclarationAsked();
+    const std::string name = encoding::DeclarationName(code);
+    switch (prompts.Ask(DeclarationQuestion(path.empty() ? doc.TabText() : path, head.substr(d.offset, d.length), name))) {
+    case Answer::Yes: doc.ReplaceTextRange(d.offset, d.length, name); return true;
+    case Answer::No: return true;
+    case Answer::Cancel: break;
+    }
+    return false;
 }
 
 bool OpenDocumentFile(IFlowDoc& doc, const std::string& path, bool* readOnly, IFlowPrompts& prompts) {

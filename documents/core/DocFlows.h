@@ -68,6 +68,24 @@ public:
     // How many characters of the bytes last prepared have no form in their
     // code (they are written as they are).
     virtual std::size_t UnwritableCount() const { return 0; }
+    // How many characters of the document's table the code of the bytes
+    // last prepared cannot hold (0 for UTF-8, or with no such characters).
+    virtual std::size_t ForeignCount() const { return 0; }
+    // Whether those characters may be written as numeric character
+    // references instead (a document in the HTML colour mode).
+    virtual bool OffersReferences() const { return false; }
+    // Prepares the bytes again with those characters written as references;
+    // false when memory runs out.
+    virtual bool PrepareWithReferences(std::string*, int*) { return false; }
+    // The code a save will write (-1: unknown; the declaration is then left alone).
+    virtual int CodeToWrite() const { return -1; }
+    // The start of the text, at least its first 1024 bytes when it has them.
+    virtual std::string TextHead() const { return std::string(); }
+    // Replaces bytes [offset, offset + length) of the text, as one undo step.
+    virtual bool ReplaceTextRange(std::size_t, std::size_t, const std::string&) { return false; }
+    // The declaration question is asked once per document.
+    virtual bool DeclarationAsked() const { return true; }
+    virtual void SetDeclarationAsked() {}
     // The bytes are on disk under `path`: the document takes the path (a
     // Save As also takes it as tab text and becomes writable), the code as
     // its load code, and is no longer modified.
@@ -107,6 +125,21 @@ std::string UnwritableQuestion(const std::string& path, std::size_t count, const
 // Cancel nothing must be written.
 bool ConfirmUnwritable(IFlowPrompts& prompts, const std::string& path, std::size_t count,
                        const std::string& codeName);
+
+// The question before a save in a code that cannot hold the table's
+// characters, offering references, and the refusal where none are offered.
+std::string ReferencesQuestion(const std::string& path, std::size_t count, const std::string& codeName);
+std::string ForeignRefusal(const std::string& path, std::size_t count, const std::string& codeName);
+// Settles those characters before anything is written: nothing to do; or
+// OK to the question, and *bytes are prepared again with references; or
+// the refusal. True when the save may go on with *bytes.
+bool ResolveForeign(IFlowDoc& doc, const std::string& path, std::string* bytes, int* code, IFlowPrompts& prompts);
+
+// Before a save in another code than the text's charset declaration names:
+// asks once per document whether to rewrite the name. Yes rewrites it (one
+// undo step), No leaves it; both go on with the save. False on Cancel.
+std::string DeclarationQuestion(const std::string& path, const std::string& declared, const std::string& written);
+bool OfferDeclarationUpdate(IFlowDoc& doc, const std::string& path, IFlowPrompts& prompts);
 
 // Opens a file for a tab: deny-write, or deny-none when read-only is
 // asked. A file another program holds for writing opens read-only after a

@@ -34,6 +34,7 @@ bool OpenInTab(IOpenTabs& tabs, IOpeningFile& file, const std::string& path, boo
     } else if (!tabs.AddLast(name, noSelect)) {
         return false;
     }
+    tabs.TakeCoding(loaded.mark, loaded.table);
     if (!tabs.Fill(file, path, loaded.charCode, loaded.text, readOnly)) {
         // The tab keeps the file open but shows no text: a failure.
         prompts.ShowError(fileerr::FullMessage(path, Cause::OutOfMemory));

@@ -4,10 +4,12 @@
 // file being opened and the user's messages.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "documents/core/DocFlows.h"
+#include "framework/core/Cp932.h"
 
 namespace docs {
 
@@ -41,6 +43,12 @@ public:
     // stays read-only and unmodified without text.
     virtual bool Fill(IOpeningFile& file, const std::string& path, int loadCode, const std::string& text,
                       bool readOnly) = 0;
+    // Before Fill: a UTF-8 file's mark and the table of its characters that
+    // code page 932 cannot hold (empty for the other codes).
+    virtual void TakeCoding(bool mark, const std::shared_ptr<cp932::CharTable>& table) {
+        (void)mark;
+        (void)table;
+    }
     // Shows the selected tab.
     virtual void ShowSelected() = 0;
     // The last tab, opened without being selected, shows the read-only image.

@@ -13,13 +13,15 @@ const char kSaveCode[] = "SaveCode";
 const char kSaveReturnCode[] = "SaveReturnCode";
 
 int ClampSetting(int value) { return value >= 0 && value <= 3 ? value : 3; }
+int ClampCode(int value) { return value >= 0 && value <= kCodeUtf8 ? value : kCodeAsLoaded; }
 
-// The menu items that set a value, in the order of the values 0-3.
-constexpr int kCodeItems[4] = {ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC, ID_CODE_AS_LOADED};
+// The menu items that set a value, in the order of the values.
+constexpr int kCodeItems[5] = {ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC, ID_CODE_AS_LOADED, ID_CODE_UTF8};
 constexpr int kReturnItems[4] = {ID_RETURN_CRLF, ID_RETURN_CR, ID_RETURN_LF, ID_RETURN_AS_LOADED};
 
-int ItemValue(const int (&items)[4], int commandId) {
-    for (int v = 0; v < 4; ++v) {
+template <int N>
+int ItemValue(const int (&items)[N], int commandId) {
+    for (int v = 0; v < N; ++v) {
         if (items[v] == commandId) return v;
     }
     return -1;
@@ -29,18 +31,18 @@ int ItemValue(const int (&items)[4], int commandId) {
 
 SaveSettings ReadSaveSettings(const settings::SettingsStore& store) {
     SaveSettings save;
-    save.saveCode = ClampSetting(store.ReadSettingInt(kSection, kSaveCode, kCodeAsLoaded));
+    save.saveCode = ClampCode(store.ReadSettingInt(kSection, kSaveCode, kCodeAsLoaded));
     save.saveReturnCode = ClampSetting(store.ReadSettingInt(kSection, kSaveReturnCode, kReturnAsLoaded));
     return save;
 }
 
 bool WriteSaveSettings(settings::SettingsStore& store, const SaveSettings& save) {
-    const bool code = store.WriteSettingInt(kSection, kSaveCode, ClampSetting(save.saveCode));
+    const bool code = store.WriteSettingInt(kSection, kSaveCode, ClampCode(save.saveCode));
     const bool ret = store.WriteSettingInt(kSection, kSaveReturnCode, ClampSetting(save.saveReturnCode));
     return code && ret;
 }
 
-int NextSaveCode(int code) { return (ClampSetting(code) + 1) % 4; }
+int NextSaveCode(int code) { return (ClampCode(code) + 1) % 5; }
 int NextSaveReturnCode(int code) { return (ClampSetting(code) + 1) % 4; }
 
 bool IsSaveCommand(int commandId) {
@@ -65,15 +67,15 @@ bool ApplySaveCommand(int commandId, SaveSettings* save) {
 
 bool IsSaveCommandChecked(int commandId, const SaveSettings& save) {
     const int code = ItemValue(kCodeItems, commandId);
-    if (code >= 0) return code == ClampSetting(save.saveCode);
+    if (code >= 0) return code == ClampCode(save.saveCode);
     const int ret = ItemValue(kReturnItems, commandId);
     return ret >= 0 && ret == ClampSetting(save.saveReturnCode);
 }
 
 int EffectiveSaveCode(int saveCode, int loadCode) {
-    saveCode = ClampSetting(saveCode);
+    saveCode = ClampCode(saveCode);
     if (saveCode != kCodeAsLoaded) return saveCode;
-    return loadCode >= 0 && loadCode <= 2 ? loadCode : kCodeSjis;
+    return loadCode >= 0 && loadCode <= kCodeUtf8 && loadCode != kCodeAsLoaded ? loadCode : kCodeSjis;
 }
 
 }  // namespace encoding

@@ -17,7 +17,8 @@ struct SaveSettings {
 SaveSettings ReadSaveSettings(const settings::SettingsStore& store);
 bool WriteSaveSettings(settings::SettingsStore& store, const SaveSettings& save);
 
-// The cycling commands: 0, 1, 2, 3 and round to 0.
+// The cycling commands: 0, 1, 2, 3 and round to 0 for line ends; for codes
+// also 4 (UTF-8) before the round.
 int NextSaveCode(int code);
 int NextSaveReturnCode(int code);
 

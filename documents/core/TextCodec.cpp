@@ -1,7 +1,7 @@
 #include "documents/core/TextCodec.h"
 
 #include "documents/core/MemoryGuard.h"
-#include "framework/core/ReturnCode.h"
+#include "documents/core/Utf8.h"
 #include "editor/core/EditorModel.h"
 #include "framework/core/ReturnCode.h"
 
@@ -48,12 +48,32 @@ std::size_t CountNul(const char* bytes, std::size_t length) {
 const char* LoadedText::ProblemMessage() const {
     if (nulCount != 0) return "\nにはNUL文字が含まれているため、上書き禁止で開きます。";
     if (unconvertible != 0) return "\nにはSHIFT JISにない文字が含まれているため、上書き禁止で開きます。";
+    if (tableOverflow != 0) {
+        return "\nにはSHIFT JISにない文字が多すぎて（1880種類まで）すべては扱えないため、上書き禁止で開きます。";
+    }
     return "";
 }
 
 bool DecodeFileBytesAs(const char* bytes, std::size_t length, int charCode, LoadedText* out) {
-    if (charCode != kCodeJis && charCode != kCodeEuc) charCode = kCodeSjis;
-    if (!Decode(bytes, length, charCode, &out->text, &out->unconvertible)) {
+    if (charCode != kCodeJis && charCode != kCodeEuc && charCode != kCodeUtf8) charCode = kCodeSjis;
+    out->mark = false;
+    out->tableOverflow = 0;
+    if (!WithinMemory([&] {
+            out->table = std::make_shared<cp932::CharTable>();
+            return true;
+        }))
+        return false;
+    bool ok;
+    if (charCode == kCodeUtf8) {
+        out->mark = HasUtf8Mark(bytes, length);
+        const std::size_t skip = out->mark ? 3 : 0;
+        out->text.clear();
+        out->unconvertible = 0;
+        ok = Utf8ToSjis(bytes + skip, length - skip, out->table.get(), &out->text, &out->tableOverflow);
+    } else {
+        ok = Decode(bytes, length, charCode, &out->text, &out->unconvertible);
+    }
+    if (!ok) {
         out->text.clear();
         return false;
     }
@@ -65,12 +85,18 @@ bool DecodeFileBytesAs(const char* bytes, std::size_t length, int charCode, Load
 }
 
 bool DecodeFileBytes(const char* bytes, std::size_t length, LoadedText* out) {
-    return DecodeFileBytesAs(bytes, length, DetectCharCode(bytes, length, kCodeSjis), out);
+    return DecodeFileBytesAs(bytes, length, DetectFileCode(bytes, length, kCodeSjis).code, out);
 }
 
 bool EncodeText(const char* text, std::size_t length, int charCode, std::string* out, std::size_t* unconvertible,
-                std::size_t outputLimit) {
+                std::size_t outputLimit, const cp932::CharTable* table) {
     if (unconvertible) *unconvertible = 0;
+    if (charCode == kCodeUtf8) {
+        std::size_t bad = 0;
+        const bool ok = SjisToUtf8(text, length, table, out, &bad, outputLimit);
+        if (unconvertible) *unconvertible = bad;
+        return ok;
+    }
     if (charCode != kCodeJis && charCode != kCodeEuc) {
         if (out->size() > outputLimit || length > outputLimit - out->size()) return false;
         return WithinMemory([&] {
@@ -94,8 +120,14 @@ bool EncodeText(const char* text, std::size_t length, int charCode, std::string*
 
 bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, SavedText* out,
                  std::size_t outputLimit) {
+    return PrepareSave(source, save, loadCode, DocCoding(), out, outputLimit);
+}
+
+bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, const DocCoding& coding,
+                 SavedText* out, std::size_t outputLimit) {
     out->bytes.clear();
     out->unconvertible = 0;
+    out->foreign = 0;
     const int returnCode = save.saveReturnCode >= kReturnCrLf && save.saveReturnCode <= kReturnLf
                                ? save.saveReturnCode
                                : kReturnAsLoaded;
@@ -103,7 +135,20 @@ bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, Sa
     std::string text;
     if (!source.GetText(returnCode, &text)) return false;
     const int code = EffectiveSaveCode(save.saveCode, loadCode);
-    if (!EncodeText(text.data(), text.size(), code, &out->bytes, &out->unconvertible, outputLimit)) {
+    const cp932::CharTable* table = coding.table && !coding.table->Empty() ? coding.table : nullptr;
+    if (code == kCodeUtf8 && coding.mark && loadCode == kCodeUtf8) out->bytes.assign(kUtf8Mark, 3);
+    if (code != kCodeUtf8 && table) {
+        if (coding.references) {
+            if (!WithinMemory([&] {
+                    text = WithReferences(text.data(), text.size(), *table);
+                    return true;
+                }))
+                return false;
+        } else {
+            out->foreign = CountTableCodes(text.data(), text.size(), *table);
+        }
+    }
+    if (!EncodeText(text.data(), text.size(), code, &out->bytes, &out->unconvertible, outputLimit, table)) {
         out->bytes.clear();
         return false;
     }
@@ -144,6 +189,7 @@ const char* CharCodeName(int charCode) {
     switch (charCode) {
     case kCodeJis: return "JIS";
     case kCodeEuc: return "EUC";
+    case kCodeUtf8: return "UTF-8";
     default: return "SJIS";
     }
 }

@@ -15,8 +15,10 @@
 #include "documents/core/CharCode.h"
 #include "documents/core/LineEnds.h"
 #include "documents/core/SaveSettings.h"
+#include "framework/core/Cp932.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace editor {
@@ -33,11 +35,16 @@ struct LoadedText {
     bool mixedLineEnds = false;   // the file has more than one kind of line end
     std::size_t nulCount = 0;     // NUL bytes in the file
     std::size_t unconvertible = 0;  // characters without a SHIFT JIS form, shown as 〓
+    bool mark = false;            // UTF-8 with the mark EF BB BF (not part of text)
+    // The characters of a UTF-8 file that code page 932 cannot hold, under
+    // the codes they have in text. Never null after a successful decode.
+    std::shared_ptr<cp932::CharTable> table;
+    std::size_t tableOverflow = 0;  // characters that found no free code, shown as 〓
 
     // A file with NUL bytes or with characters that have no SHIFT JIS form
-    // cannot be written back as it was: it opens read-only, with
-    // ProblemMessage() after its path.
-    bool MustOpenReadOnly() const { return nulCount != 0 || unconvertible != 0; }
+    // or table code cannot be written back as it was: it opens read-only,
+    // with ProblemMessage() after its path.
+    bool MustOpenReadOnly() const { return nulCount != 0 || unconvertible != 0 || tableOverflow != 0; }
     // The message shown after the file's path, or "" when there is none.
     const char* ProblemMessage() const;
 };
@@ -45,17 +52,18 @@ struct LoadedText {
 // Detects the code of the bytes and decodes them (half-width katakana stay
 // half-width). Returns false when memory runs out.
 bool DecodeFileBytes(const char* bytes, std::size_t length, LoadedText* out);
-// The same with the code given (kCodeSjis, kCodeJis or kCodeEuc) instead of detected.
+// The same with the code given (kCodeSjis, kCodeJis, kCodeEuc or kCodeUtf8) instead of detected.
 bool DecodeFileBytesAs(const char* bytes, std::size_t length, int charCode, LoadedText* out);
 
-// Encodes SHIFT JIS text as charCode 0-2 (half-width katakana become
+// Encodes SHIFT JIS text as charCode 0-2 or 4 (half-width katakana become
 // full-width for JIS and EUC), appending to *out. *unconvertible, when
 // given, receives the number of characters that have no form in that code
 // (written as their SHIFT JIS bytes). Returns false when memory runs out or
 // the output would pass outputLimit.
 bool EncodeText(const char* text, std::size_t length, int charCode, std::string* out,
                 std::size_t* unconvertible = nullptr,
-                std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
+                std::size_t outputLimit = static_cast<std::size_t>(-1) / 2,
+                const cp932::CharTable* table = nullptr);
 
 // What a save needs from the document's editor.
 class ISaveSource {
@@ -77,6 +85,16 @@ struct SavedText {
     // The line-end mode the document takes once the bytes are on disk;
     // kReturnAsLoaded when the save keeps each line's own.
     int returnCode = kReturnAsLoaded;
+    // Characters of the table that the code cannot hold (0 for UTF-8): the
+    // save must not go on unless they are written as references.
+    std::size_t foreign = 0;
+};
+
+// How a document's text is written beyond the save settings.
+struct DocCoding {
+    const cp932::CharTable* table = nullptr;  // the document's table, if any
+    bool mark = false;        // the document was read as UTF-8 with the mark
+    bool references = false;  // write table characters as numeric character references
 };
 
 // Takes the editor's text with the line ends of the save setting and
@@ -87,6 +105,11 @@ struct SavedText {
 // taken or converted; the file must then not be touched.
 bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, SavedText* out,
                  std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
+// The same for a document with a character table: UTF-8 writes its
+// characters (and the mark when the document was read with one); any other
+// code counts them in `foreign`, or writes them as references when asked.
+bool PrepareSave(ISaveSource& source, const SaveSettings& save, int loadCode, const DocCoding& coding,
+                 SavedText* out, std::size_t outputLimit = static_cast<std::size_t>(-1) / 2);
 // After a successful write: a concrete line-end setting becomes the
 // document's line-end mode and the end of every line.
 void ApplySavedLineEnds(ISaveSource& source, const SavedText& saved);
@@ -103,6 +126,6 @@ private:
 };
 
 // The names of the codes and line ends as the tool and messages show them.
-const char* CharCodeName(int charCode);      // "SJIS", "JIS", "EUC"
+const char* CharCodeName(int charCode);      // "SJIS", "JIS", "EUC", "UTF-8"
 
 }  // namespace encoding

@@ -6,6 +6,7 @@
 #include "documents/core/FileList.h"
 #include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
+#include "documents/core/Utf8.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/MessageBox.h"
@@ -168,10 +169,16 @@ public:
         m_wnd.m_untitled.GiveBack();
     }
     bool AddLast(const std::string& name, bool noSelect) override { return m_wnd.CreateTab(name, noSelect); }
+    void TakeCoding(bool mark, const std::shared_ptr<cp932::CharTable>& table) override {
+        DocEntry& e = m_wnd.m_docs.back();
+        e.mark = mark;
+        if (table) e.table = table;
+    }
     bool Fill(docs::IOpeningFile& opening, const std::string& path, int loadCode, const std::string& text,
               bool readOnly) override {
         DocEntry& e = m_wnd.m_docs.back();
         e.loadCode = loadCode;
+        e.editor->SetCharTable(e.table.get(), loadCode == encoding::kCodeUtf8);
         e.file = std::move(static_cast<OpeningFile&>(opening).file);
         e.path = path;
         editor::IEditorOps& model = e.editor->Ops();
@@ -196,18 +203,30 @@ public:
     std::string TabText() const override { return m_wnd.GetTabText(m_index); }
     bool IsReadOnly() const override { return Entry().editor->Ops().IsReadOnly(); }
     bool IsModified() const override { return Entry().editor->Ops().IsModified(); }
-    bool PrepareBytes(std::string* bytes, int* code) override {
-        encoding::EditorSaveSource source(Entry().editor->Model());
-        if (!encoding::PrepareSave(source, m_wnd.m_save, Entry().loadCode, &m_saved)) return false;
-        bytes->swap(m_saved.bytes);
-        *code = m_saved.charCode;
-        return true;
-    }
+    bool PrepareBytes(std::string* bytes, int* code) override { return Prepare(false, bytes, code); }
     std::size_t UnwritableCount() const override { return m_saved.unconvertible; }
+    std::size_t ForeignCount() const override { return m_saved.foreign; }
+    bool OffersReferences() const override { return m_wnd.IsHtmlDocument(m_index); }
+    bool PrepareWithReferences(std::string* bytes, int* code) override { return Prepare(true, bytes, code); }
+    int CodeToWrite() const override { return encoding::EffectiveSaveCode(m_wnd.m_save.saveCode, Entry().loadCode); }
+    std::string TextHead() const override {
+        std::string text;
+        Entry().editor->Ops().GetText(text);
+        if (text.size() > encoding::kDeclarationWindow) text.resize(encoding::kDeclarationWindow);
+        return text;
+    }
+    bool ReplaceTextRange(std::size_t offset, std::size_t length, const std::string& text) override {
+        editor::IEditorOps& ops = Entry().editor->Ops();
+        ops.SetSelectionOffsets(static_cast<long long>(offset), static_cast<long long>(offset + length));
+        return ops.ReplaceSelection(text.data(), text.size(), true);
+    }
+    bool DeclarationAsked() const override { return Entry().declarationAsked; }
+    void SetDeclarationAsked() override { Entry().declarationAsked = true; }
     void Saved(const std::string& path, int code, bool savedAs) override {
         DocEntry& e = Entry();
         e.path = path;
         e.loadCode = code;
+        e.editor->SetCharTable(e.table.get(), code == encoding::kCodeUtf8);
         encoding::EditorSaveSource source(e.editor->Model());
         encoding::ApplySavedLineEnds(source, m_saved);
         if (savedAs) {
@@ -229,6 +248,19 @@ public:
     }
 
 private:
+    bool Prepare(bool references, std::string* bytes, int* code) {
+        DocEntry& e = Entry();
+        encoding::EditorSaveSource source(e.editor->Model());
+        encoding::DocCoding coding;
+        coding.table = e.table.get();
+        coding.mark = e.mark;
+        coding.references = references;
+        if (!encoding::PrepareSave(source, m_wnd.m_save, e.loadCode, coding, &m_saved)) return false;
+        bytes->swap(m_saved.bytes);
+        *code = m_saved.charCode;
+        return true;
+    }
+
     CDocTabWnd& m_wnd;
     int m_index;
     encoding::SavedText m_saved;  // of the last PrepareBytes, without its bytes
@@ -517,6 +549,23 @@ void CDocTabWnd::SetLoadCode(int index, int code) {
     if (index >= 0) m_docs[static_cast<std::size_t>(index)].loadCode = code;
 }
 
+bool CDocTabWnd::GetMark(int index) {
+    index = Resolve(index);
+    return index >= 0 && m_docs[static_cast<std::size_t>(index)].mark;
+}
+
+cp932::CharTable* CDocTabWnd::GetCharTable(int index) {
+    index = Resolve(index);
+    return index < 0 ? nullptr : m_docs[static_cast<std::size_t>(index)].table.get();
+}
+
+bool CDocTabWnd::IsHtmlDocument(int index) {
+    index = Resolve(index);
+    if (index < 0 || !m_modes) return false;
+    const int mode = m_modes->Table().ModeForExtension(docs::ModeExtension(m_docs[static_cast<std::size_t>(index)].path));
+    return editor::KindOfIndex(mode) == editor::ModeKind::Html;
+}
+
 int CDocTabWnd::GetPreviewShown(int index) {
     index = Resolve(index);
     return index < 0 ? 0 : m_docs[static_cast<std::size_t>(index)].previewShown;
@@ -578,6 +627,7 @@ bool CDocTabWnd::CreateTab(const std::string& name, bool noSelect) {
     const std::string text = name.empty() ? m_untitled.Take() : name;
     DocEntry entry;
     entry.editor = std::move(editor);
+    entry.editor->SetCharTable(entry.table.get(), false);
     m_docs.push_back(std::move(entry));
     TCITEMA item = {};
     item.mask = TCIF_TEXT | TCIF_IMAGE;

@@ -34,6 +34,11 @@ struct DocEntry {
     std::unique_ptr<CFile> file;    // open while the tab shows it; null for an untitled document
     int previewShown = 0;
     int loadCode = 0;               // CharCode the file was read or last written in
+    bool mark = false;              // read as UTF-8 with the mark EF BB BF
+    bool declarationAsked = false;  // the charset declaration question was asked
+    // The characters of a UTF-8 page that code page 932 cannot hold, under
+    // the user-defined codes the editor's text holds them as.
+    std::shared_ptr<cp932::CharTable> table = std::make_shared<cp932::CharTable>();
     int navigateOnShow = 0;
     std::string path;               // the file's full path, kept while the file is let go
 };
@@ -115,6 +120,12 @@ public:
     std::string GetPath(int index);
     int GetLoadCode(int index);
     void SetLoadCode(int index, int code);
+    // A UTF-8 document read with its mark.
+    bool GetMark(int index);
+    // The document's table of characters outside code page 932.
+    cp932::CharTable* GetCharTable(int index);
+    // Whether the document's file extension picks the HTML colour mode.
+    bool IsHtmlDocument(int index);
     int GetPreviewShown(int index);
     void SetPreviewShown(int index, int shown);
     std::string GetTabText(int index) const;

@@ -183,17 +183,71 @@ void CCanvasEdit::Notify(int code, LPARAM lParam) {
     t_notifying = outer;
 }
 
-bool CWinClipboard::HasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }
+void CCanvasEdit::SetCharTable(cp932::CharTable* table, bool wideInput) {
+    m_charTable = table;
+    m_wideInput = wideInput;
+    if (m_clipboard) {
+        m_clipboard->table = table;
+        m_clipboard->wideInput = wideInput;
+    }
+    if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+bool CWinClipboard::HasText() {
+    return ::IsClipboardFormatAvailable(CF_TEXT) != 0 ||
+           (wideInput && table && ::IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+}
+
+namespace {
+
+// The UTF-16 text of a CF_UNICODETEXT block, up to its NUL or its size.
+bool ReadWideBlock(HANDLE h, std::u16string& out) {
+    const SIZE_T size = ::GlobalSize(h) / sizeof(char16_t);
+    const char16_t* p = static_cast<const char16_t*>(::GlobalLock(h));
+    if (!p) return false;
+    std::size_t n = 0;
+    while (n < size && p[n]) ++n;
+    out.assign(p, n);
+    ::GlobalUnlock(h);
+    return true;
+}
+
+HGLOBAL WideBlock(const std::u16string& text) {
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    if (!h) return nullptr;
+    char16_t* p = static_cast<char16_t*>(::GlobalLock(h));
+    if (!p) {
+        ::GlobalFree(h);
+        return nullptr;
+    }
+    std::copy(text.begin(), text.end(), p);
+    p[text.size()] = 0;
+    ::GlobalUnlock(h);
+    return h;
+}
+
+}  // namespace
 
 bool CWinClipboard::GetText(std::string& out) {
     if (!::OpenClipboard(m_owner)) return false;
     bool ok = false;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) ok = ReadTextBlock(h, out);
+    HANDLE wide = wideInput && table ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    std::u16string w;
+    if (wide && ReadWideBlock(wide, w)) {
+        out.clear();
+        cp932::Utf16ToSjis(w.data(), w.size(), table, &out);
+        ok = true;
+    } else if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
+        ok = ReadTextBlock(h, out);
+    }
     ::CloseClipboard();
     return ok;
 }
 
 bool CWinClipboard::SetText(const char* text, std::size_t length) {
+    HGLOBAL wide = table && cp932::HoldsTableCode(text, length, *table)
+                       ? WideBlock(cp932::SjisToUtf16(text, length, table))
+                       : nullptr;
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, length + 1);
     if (!h) return false;
     char* p = static_cast<char*>(::GlobalLock(h));
@@ -210,6 +264,7 @@ bool CWinClipboard::SetText(const char* text, std::size_t length) {
     }
     ::EmptyClipboard();
     const bool ok = ::SetClipboardData(CF_TEXT, h) != nullptr;
+    if (wide && !::SetClipboardData(CF_UNICODETEXT, wide)) ::GlobalFree(wide);
     ::CloseClipboard();
     if (!ok) ::GlobalFree(h);
     return ok;

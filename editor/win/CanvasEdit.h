@@ -11,7 +11,10 @@
 #include "editor/core/EditorInput.h"
 #include "editor/core/EditorModel.h"
 #include "editor/core/RowLayout.h"
+#include "framework/core/Cp932.h"
 #include "framework/win/Wnd.h"
+
+#include <vector>
 
 class CWinClipboard;
 class CEditorDropTarget;
@@ -61,6 +64,13 @@ public:
     // The character set SetFont asks for: from the ANSI code page of the
     // user's default language, else the window's device context's.
     int PreferredCharset();
+
+    // The document's table of characters outside code page 932 (may be null).
+    // Its codes are painted and copied as their characters; with wideInput
+    // (a UTF-8 document) pasted Unicode text and input-method results come
+    // in through it.
+    void SetCharTable(cp932::CharTable* table, bool wideInput);
+    cp932::CharTable* CharTable() const { return m_charTable; }
 
     // Keys, mouse and dropping: the caret navigation and selection logic.
     editor::EditorInput& Input() { return m_input; }
@@ -130,6 +140,10 @@ protected:
     void PaintLines(HDC dc, const RECT& rc);
     void PaintGutter(HDC dc, const RECT& rc);
     void PaintRuler(HDC dc, const RECT& rc);
+    // Draws the table codes among cells [from, to) of a painted run as the
+    // characters they stand for, over what the run drew.
+    void DrawTableCodes(HDC dc, const char* text, const std::vector<editor::RowCell>& cells, std::size_t from,
+                        std::size_t to, int left, int y, COLORREF back, COLORREF color, COLORREF mark);
     void InvalidateGutterLine(int line);
     void InvalidateRulerCell(int x);
     void OnFocusGained();
@@ -167,17 +181,25 @@ protected:
     int m_caretHeight = 0;
     int m_rulerCaretX = -1;  // where the caret column is marked on this window's ruler
     editor::WheelAccumulator m_wheel;
+    cp932::CharTable* m_charTable = nullptr;
+    bool m_wideInput = false;
 
     DECLARE_MESSAGE_MAP()
 };
 
-// The system clipboard as the editor's plain-text clipboard (CF_TEXT).
+// The system clipboard as the editor's plain-text clipboard (CF_TEXT). Text
+// that holds codes of the character table also goes on it as
+// CF_UNICODETEXT with the real characters; with wideInput, CF_UNICODETEXT
+// is read first and enters through the table.
 class CWinClipboard : public editor::IClipboard {
 public:
     explicit CWinClipboard(HWND owner) : m_owner(owner) {}
     bool HasText() override;
     bool GetText(std::string& out) override;
     bool SetText(const char* text, std::size_t length) override;
+
+    cp932::CharTable* table = nullptr;
+    bool wideInput = false;
 
 private:
     HWND m_owner;

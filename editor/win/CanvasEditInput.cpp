@@ -28,6 +28,8 @@ int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 void CCanvasEdit::InitInput() {
     m_clipboard = std::make_unique<CWinClipboard>(m_hWnd);
+    m_clipboard->table = m_charTable;
+    m_clipboard->wideInput = m_wideInput;
     m_model.SetClipboard(m_clipboard.get());
     m_dropTarget = new CEditorDropTarget(this);
     // Fails when OLE is not initialised on this thread: no dropping then.
@@ -63,8 +65,20 @@ LRESULT CCanvasEdit::OnImeComposition(WPARAM wParam, LPARAM lParam) {
     if (!(lParam & GCS_RESULTSTR)) return DefWindowProc(WM_IME_COMPOSITION, wParam, lParam);
     HIMC imc = ::ImmGetContext(m_hWnd);
     if (!imc) return DefWindowProc(WM_IME_COMPOSITION, wParam, lParam);
-    const LONG bytes = ::ImmGetCompositionStringA(imc, GCS_RESULTSTR, nullptr, 0);
-    if (bytes > 0) {
+    // In a UTF-8 document the result is read as wide characters: those
+    // outside code page 932 come in through the document's table.
+    const LONG wideBytes = m_wideInput && m_charTable ? ::ImmGetCompositionStringW(imc, GCS_RESULTSTR, nullptr, 0) : 0;
+    const LONG bytes = wideBytes > 0 ? 0 : ::ImmGetCompositionStringA(imc, GCS_RESULTSTR, nullptr, 0);
+    if (wideBytes > 0) {
+        std::vector<WCHAR> wide(static_cast<std::size_t>(wideBytes) / sizeof(WCHAR) + 1);
+        const LONG got = ::ImmGetCompositionStringW(imc, GCS_RESULTSTR, wide.data(), static_cast<DWORD>(wideBytes));
+        if (got > 0) {
+            std::string text;
+            cp932::Utf16ToSjis(reinterpret_cast<const char16_t*>(wide.data()),
+                               static_cast<std::size_t>(std::min(got, wideBytes)) / sizeof(WCHAR), m_charTable, &text);
+            if (!text.empty()) m_model.TypeString(text.data(), text.size());
+        }
+    } else if (bytes > 0) {
         std::vector<char> text(static_cast<std::size_t>(bytes));
         const LONG got = ::ImmGetCompositionStringA(imc, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
         if (got > 0) m_model.TypeString(text.data(), static_cast<std::size_t>(std::min(got, bytes)));

@@ -18,6 +18,50 @@
 namespace {
 
 // Fills a rectangle with a solid colour.
+void Fill(HDC dc, const RECT& rc, COLORREF color);
+void DrawClipped(HDC dc, int x, int y, const RECT& clip, const char* text, COLORREF color);
+
+}  // namespace
+
+void CCanvasEdit::DrawTableCodes(HDC dc, const char* text, const std::vector<editor::RowCell>& cells,
+                                 std::size_t from, std::size_t to, int left, int y, COLORREF back, COLORREF color,
+                                 COLORREF mark) {
+    const int cw = m_charWidth, lineHeight = m_model.Metrics().lineHeight;
+    for (std::size_t j = from; j < to; ++j) {
+        const editor::RowCell& m = cells[j];
+        const unsigned char lead = static_cast<unsigned char>(text[m.offset]);
+        if (m.length != 2 || !cp932::IsUserLead(lead)) continue;
+        const char32_t c = m_charTable->CharOf(lead * 256u + static_cast<unsigned char>(text[m.offset + 1]));
+        if (c == 0) continue;
+        const int mx = left + m.column * cw;
+        RECT cell = {mx, y, mx + m.columns * cw, y + lineHeight};
+        Fill(dc, cell, back);
+        if (c == 0xA0) {
+            // NO-BREAK SPACE: the half-width space mark.
+            RECT low = {mx, y + m_textHeight * 5 / 9, mx + cw, y + lineHeight};
+            const int raised = y - m_textHeight / 12;
+            DrawClipped(dc, mx - cw / 5, raised, low, "[", mark);
+            DrawClipped(dc, mx + cw / 5, raised, low, "]", mark);
+            continue;
+        }
+        const char32_t shown = cp932::IsRawByte(c) ? char32_t{0xFFFD} : c;
+        WCHAR wide[2];
+        UINT n = 1;
+        if (shown >= 0x10000) {
+            wide[0] = static_cast<WCHAR>(0xD800 + ((shown - 0x10000) >> 10));
+            wide[1] = static_cast<WCHAR>(0xDC00 + ((shown - 0x10000) & 0x3FF));
+            n = 2;
+        } else {
+            wide[0] = static_cast<WCHAR>(shown);
+        }
+        ::SetTextColor(dc, color);
+        ::ExtTextOutW(dc, mx, y, ETO_CLIPPED, &cell, wide, n, nullptr);
+    }
+}
+
+namespace {
+
+// Fills a rectangle with a solid colour.
 void Fill(HDC dc, const RECT& rc, COLORREF color) {
     const COLORREF old = ::SetBkColor(dc, color);
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
@@ -286,6 +330,10 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
                     dx[static_cast<std::size_t>(cells[j].offset - c.offset)] = cells[j].columns * cw;
                 ::SetTextColor(dc, color);
                 ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &clip, text + c.offset, static_cast<UINT>(bytes), dx.data());
+                if (m_charTable && !m_charTable->Empty()) {
+                    DrawTableCodes(dc, text, cells, k, end, left, y, selected ? colors.selectionBackground : colors.background,
+                                   color, colors.halfSpaceMark);
+                }
                 if (!selected) {
                     for (std::size_t j = k; j < end; ++j) {
                         const editor::RowCell& m = cells[j];

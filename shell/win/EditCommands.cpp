@@ -110,7 +110,7 @@ void BindEditCommands(CommandManager& commands, CDocTabWnd& docs) {
 
 void BindSaveCodeCommands(CommandManager& commands, CDocTabWnd& docs) {
     CDocTabWnd* d = &docs;
-    static constexpr UINT kIds[] = {ID_CODE_AS_LOADED, ID_CODE_SJIS,   ID_CODE_JIS, ID_CODE_EUC,
+    static constexpr UINT kIds[] = {ID_CODE_AS_LOADED, ID_CODE_SJIS,   ID_CODE_JIS, ID_CODE_EUC, ID_CODE_UTF8,
                                     ID_CODE_CYCLE,     ID_RETURN_AS_LOADED, ID_RETURN_CRLF,
                                     ID_RETURN_CR,      ID_RETURN_LF,   ID_RETURN_CYCLE};
     for (UINT id : kIds) {

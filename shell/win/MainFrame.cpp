@@ -245,7 +245,8 @@ void CMainFrame::SetStatusPane(int pane, const std::string& text) {
 
 void CMainFrame::DocumentShown(const std::string& title, const std::string& path, int loadCode, int returnCode) {
     SetWindowText(title);
-    SetStatusPane(2, encoding::CharCodeName(loadCode));
+    const bool mark = loadCode == encoding::kCodeUtf8 && m_docs.m_hWnd && m_docs.GetMark(-1);
+    SetStatusPane(2, mark ? "UTF-8 BOM" : encoding::CharCodeName(loadCode));
     SetStatusPane(3, encoding::ReturnCodeName(returnCode));
     if (m_bars.m_hWnd) m_bars.AddressBar().ShowPath(path);
     ShowCaretPosition();

@@ -45,6 +45,7 @@ struct Sample {
 
 struct Corpus {
     std::vector<Sample> sets[kEncodings];
+    std::vector<Sample> utf8;  // the pages and lines as they are, in UTF-8
     std::size_t pages = 0;
     std::string error;  // why nothing could be built
 };
@@ -218,6 +219,8 @@ inline Corpus Build(std::size_t step, int sentencesPerPage = 3) {
         ++c.pages;
         std::vector<std::pair<int, std::string>> lines;
         ShortLines(page, sentencesPerPage, &lines);
+        c.utf8.push_back({kFile, page, c.pages - 1});
+        for (const auto& line : lines) c.utf8.push_back({line.first, line.second, c.pages - 1});
         for (int e = 0; e < kEncodings; ++e) {
             std::string bytes;
             if (Convert(page, e, &bytes)) c.sets[e].push_back({kFile, bytes, c.pages - 1});

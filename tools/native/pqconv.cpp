@@ -1,6 +1,6 @@
 // pqconv: detects the encoding of a text file as Pembroquil does and converts
-// it between SHIFT JIS, JIS and EUC and between line ends, with the program's
-// own converters.
+// it between SHIFT JIS, JIS, EUC and UTF-8 and between line ends, with the
+// program's own converters.
 #include "documents/core/TextCodec.h"
 
 #include <cerrno>
@@ -15,17 +15,23 @@ const char kUsage[] =
     "Detects the encoding of FILE (\"-\" reads standard input) and writes it converted.\n"
     "  -g         only print the detected encoding and line ends, for example \"EUC LF\"\n"
     "             (\"mixed\" is added when the file has more than one kind of line end)\n"
-    "  -f CODE    encoding of FILE: auto (detect, the default), sjis, jis or euc\n"
-    "  -t CODE    encoding to write: sjis (the default), jis, euc or same (as read)\n"
+    "  -f CODE    encoding of FILE: auto (detect, the default), sjis, jis, euc or utf8\n"
+    "  -t CODE    encoding to write: sjis (the default), jis, euc, utf8 or same (as read)\n"
+    "  -r         write characters SHIFT JIS, JIS or EUC cannot hold as numeric\n"
+    "             character references (&#xA0;) instead of refusing\n"
     "  -l EOL     line ends to write: keep (the default), crlf, cr or lf\n"
     "  -o OUTPUT  write to OUTPUT instead of standard output\n"
     "Half-width katakana become full-width when writing JIS or EUC, as the editor saves them.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
+    "Characters of a UTF-8 file that code page 932 cannot hold are kept in a table, as the\n"
+    "editor keeps them, and written back when writing UTF-8; the number is reported.\n"
+    "Exit status: 0 done, 1 a file could not be read or written, or the characters of the\n"
+    "table cannot be written in the code asked for (use -r or utf8), 2 bad usage.\n";
 
 int CodeOf(const char* name, bool allowAuto, bool allowSame) {
     if (std::strcmp(name, "sjis") == 0) return encoding::kCodeSjis;
     if (std::strcmp(name, "jis") == 0) return encoding::kCodeJis;
     if (std::strcmp(name, "euc") == 0) return encoding::kCodeEuc;
+    if (std::strcmp(name, "utf8") == 0 || std::strcmp(name, "utf-8") == 0) return encoding::kCodeUtf8;
     if (allowAuto && std::strcmp(name, "auto") == 0) return -1;
     if (allowSame && std::strcmp(name, "same") == 0) return encoding::kCodeAsLoaded;
     return -2;
@@ -80,6 +86,7 @@ private:
 
 int main(int argc, char** argv) {
     bool guessOnly = false;
+    bool references = false;
     int from = -1;
     int to = encoding::kCodeSjis;
     int lineEnd = encoding::kReturnAsLoaded;
@@ -93,6 +100,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (std::strcmp(a, "-g") == 0) {
             guessOnly = true;
+        } else if (std::strcmp(a, "-r") == 0) {
+            references = true;
         } else if (std::strcmp(a, "-f") == 0 && hasValue) {
             from = CodeOf(argv[++i], true, false);
         } else if (std::strcmp(a, "-t") == 0 && hasValue) {
@@ -130,8 +139,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (guessOnly) {
-        std::printf("%s %s%s\n", encoding::CharCodeName(loaded.charCode), encoding::ReturnCodeName(loaded.returnCode),
-                    loaded.mixedLineEnds ? " mixed" : "");
+        std::printf("%s%s %s%s\n", encoding::CharCodeName(loaded.charCode), loaded.mark ? " BOM" : "",
+                    encoding::ReturnCodeName(loaded.returnCode), loaded.mixedLineEnds ? " mixed" : "");
         return 0;
     }
     if (loaded.nulCount) std::fprintf(stderr, "pqconv: %s: %zu NUL bytes (kept)\n", input, loaded.nulCount);
@@ -140,12 +149,30 @@ int main(int argc, char** argv) {
                      loaded.unconvertible);
     }
 
+    if (loaded.tableOverflow) {
+        std::fprintf(stderr, "pqconv: %s: %zu characters found no free code (written as the geta mark)\n", input,
+                     loaded.tableOverflow);
+    }
+    if (loaded.table && !loaded.table->Empty()) {
+        std::fprintf(stderr, "pqconv: %s: %zu distinct characters outside code page 932 kept in a table\n", input,
+                     loaded.table->Size());
+    }
+
     bytes.clear();
     bytes.shrink_to_fit();
     TextSource source(&loaded.text);
     encoding::SavedText saved;
-    if (!encoding::PrepareSave(source, {to, lineEnd}, loaded.charCode, &saved)) {
+    encoding::DocCoding coding;
+    coding.table = loaded.table.get();
+    coding.mark = loaded.mark;
+    coding.references = references;
+    if (!encoding::PrepareSave(source, {to, lineEnd}, loaded.charCode, coding, &saved)) {
         std::fprintf(stderr, "pqconv: %s: out of memory\n", input);
+        return 1;
+    }
+    if (saved.foreign) {
+        std::fprintf(stderr, "pqconv: %s: %zu characters have no %s form; nothing written (use -r or -t utf8)\n",
+                     input, saved.foreign, encoding::CharCodeName(saved.charCode));
         return 1;
     }
     if (saved.unconvertible) {

@@ -92,6 +92,25 @@ struct FakeDoc : docs::IFlowDoc {
         return true;
     }
     std::size_t UnwritableCount() const override { return unwritable; }
+    std::size_t foreign = 0;
+    bool html = false;
+    std::size_t ForeignCount() const override { return foreign; }
+    bool OffersReferences() const override { return html; }
+    int writes = -1;  // the code a save writes; -1: not told
+    bool declarationAsked = false;
+    int CodeToWrite() const override { return writes; }
+    std::string TextHead() const override { return text; }
+    bool ReplaceTextRange(std::size_t offset, std::size_t length, const std::string& t) override {
+        text.replace(offset, length, t);
+        return true;
+    }
+    bool DeclarationAsked() const override { return declarationAsked; }
+    void SetDeclarationAsked() override { declarationAsked = true; }
+    bool PrepareWithReferences(std::string* bytes, int* code) override {
+        *bytes = text + " &#xA0;";
+        *code = codeOnSave;
+        return true;
+    }
     void Saved(const std::string& p, int code, bool savedAs) override {
         path = p;
         loadCode = code;
@@ -382,6 +401,74 @@ TEST_F(DocFlows, UnwritableCharactersAreAskedAboutBeforeAnythingIsWritten) {
 }
 
 // --- Save As ---------------------------------------------------------------
+
+// Table characters in a code that cannot hold them: references when the
+// document is HTML and the user agrees, else nothing is written; the
+// document stays modified until a save succeeds.
+TEST_F(DocFlows, TableCharactersAreReferencedOrTheSaveIsRefused) {
+    const struct {
+        bool html, agree, saved;
+        std::string bytes, message;
+    } cases[] = {
+        {true, true, true, "new text &#xA0;", docs::ReferencesQuestion("C:\\w\\a.htm", 3, "EUC")},
+        {true, false, false, "old bytes", docs::ReferencesQuestion("C:\\w\\a.htm", 3, "EUC")},
+        {false, true, false, "old bytes", docs::ForeignRefusal("C:\\w\\a.htm", 3, "EUC")},
+    };
+    for (const auto& c : cases) {
+        disk.files["C:\\w\\a.htm"] = "old bytes";
+        doc.modified = true;
+        doc.foreign = 3;
+        doc.html = c.html;
+        user.confirms = {c.agree};
+        user.confirmAsked.clear();
+        user.errors.clear();
+        EXPECT_EQ(Save(true), c.saved);
+        EXPECT_EQ(disk.files["C:\\w\\a.htm"], c.bytes);
+        EXPECT_EQ(doc.modified, !c.saved);
+        const auto& shown = c.html ? user.confirmAsked : user.errors;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], c.message);
+        EXPECT_FALSE(disk.HasTempFiles());
+    }
+    EXPECT_NE(docs::ForeignRefusal("p", 3, "EUC").find("UTF-8"), std::string::npos);
+}
+
+// A save in another code than the declaration names asks once whether to
+// rewrite the name; Cancel saves nothing.
+TEST_F(DocFlows, TheCharsetDeclarationIsOfferedForUpdateOnce) {
+    const std::string page = "<meta charset=\"Shift_JIS\">x";
+    const struct {
+        int writes;
+        Answer answer;
+        bool asked, saved;
+        std::string text;
+    } cases[] = {
+        {4, Answer::Yes, true, true, "<meta charset=\"UTF-8\">x"},
+        {4, Answer::No, true, true, page},
+        {1, Answer::Cancel, true, false, page},
+        {0, Answer::Yes, false, true, page},  // the code it names
+    };
+    for (const auto& c : cases) {
+        doc.text = page;
+        doc.writes = c.writes;
+        doc.declarationAsked = false;
+        doc.modified = true;
+        user.asked.clear();
+        user.answers = {c.answer};
+        EXPECT_EQ(Save(true), c.saved) << c.writes;
+        EXPECT_EQ(doc.text, c.text) << c.writes;
+        ASSERT_EQ(user.asked.size(), c.asked ? 1u : 0u) << c.writes;
+        if (c.asked) {
+            const std::string name = c.writes == 4 ? "UTF-8" : "ISO-2022-JP";
+            EXPECT_EQ(user.asked[0], docs::DeclarationQuestion("C:\\w\\a.htm", "Shift_JIS", name));
+        }
+        // Asked once: the next save goes without the question.
+        user.asked.clear();
+        doc.modified = true;
+        EXPECT_TRUE(Save(true));
+        EXPECT_TRUE(user.asked.empty());
+    }
+}
 
 TEST_F(DocFlows, SaveAsComparesTheFullLongPathWithTheOtherTabs) {
     disk.files["C:\\w\\b long.htm"] = "other tab";

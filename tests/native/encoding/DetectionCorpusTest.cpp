@@ -31,7 +31,11 @@ TEST(DetectionCorpusTest, ScoresOnManualPages) {
         for (const corpus::Sample& s : c.sets[e]) {
             Score& score = scores[e][s.kind];
             ++score.total;
-            if (encoding::DetectCharCode(s.bytes.data(), s.bytes.size(), encoding::kCodeSjis) == e) ++score.right;
+            const int got = encoding::DetectCharCode(s.bytes.data(), s.bytes.size(), encoding::kCodeSjis);
+            // The UTF-8 rule looks only at text that is valid UTF-8: no
+            // text in the other codes may be taken for it.
+            EXPECT_NE(got, encoding::kCodeUtf8) << corpus::Name(e) << ": " << s.bytes;
+            if (got == e) ++score.right;
             else if (std::getenv("PQ_SHOW_MISSES")) std::printf("miss %s: %s\n", corpus::Name(e), s.bytes.c_str());
         }
     }
@@ -59,6 +63,16 @@ TEST(DetectionCorpusTest, ScoresOnManualPages) {
     // also read as half-width katakana words (名前 as ﾌｾﾁｰ).
     EXPECT_GE(scores[corpus::kEuc][corpus::kHeading].Percent(), 99.0);
     EXPECT_GE(scores[corpus::kSjis][corpus::kHeading].Percent(), 99.0);
+    // UTF-8: every page and every short line, whatever its kind.
+    std::size_t utf8Right = 0;
+    for (const corpus::Sample& s : c.utf8) {
+        if (encoding::DetectCharCode(s.bytes.data(), s.bytes.size(), encoding::kCodeSjis) == encoding::kCodeUtf8)
+            ++utf8Right;
+        else
+            ADD_FAILURE() << "UTF-8 missed: " << s.bytes;
+    }
+    std::printf("  UTF-8 all kinds  %zu of %zu\n", utf8Right, c.utf8.size());
+    EXPECT_GT(c.utf8.size(), 400u);
     // Half-width katakana words in SHIFT JIS: the tie rule must leave them alone.
     EXPECT_GT(scores[corpus::kSjis][corpus::kHalfWidth].total, 500u);
     EXPECT_GE(scores[corpus::kSjis][corpus::kHalfWidth].Percent(), 98.0);

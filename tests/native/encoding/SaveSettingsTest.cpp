@@ -25,11 +25,11 @@ TEST(SaveSettingsTest, DefaultsAndClamping) {
     EXPECT_EQ(s.saveCode, 1);
     EXPECT_EQ(s.saveReturnCode, 2);
 
-    for (int bad : {-1, 4, 99, -2147483647 - 1}) {
+    for (int bad : {-1, 4, 5, 99, -2147483647 - 1}) {
         store.WriteSettingInt("Main", "SaveCode", bad);
         store.WriteSettingInt("Main", "SaveReturnCode", bad);
         s = encoding::ReadSaveSettings(store);
-        EXPECT_EQ(s.saveCode, 3) << bad;
+        EXPECT_EQ(s.saveCode, bad == 4 ? 4 : 3) << bad;  // 4 is UTF-8
         EXPECT_EQ(s.saveReturnCode, 3) << bad;
     }
     store.WriteSettingString("Main", "SaveCode", "1");  // not a number: the default
@@ -51,8 +51,8 @@ TEST(SaveSettingsTest, WrittenValuesReadBack) {
 
 TEST(SaveSettingsTest, CommandsSetCycleAndCheck) {
     SaveSettings s{0, 0};
-    // Four presses of the cycling command from 0: 1, 2, 3, 0.
-    int seen[4];
+    // Five presses of the cycling command from 0: 1, 2, 3, 4 (UTF-8), 0.
+    int seen[5];
     for (int& v : seen) {
         ASSERT_TRUE(encoding::ApplySaveCommand(ID_CODE_CYCLE, &s));
         v = s.saveCode;
@@ -60,7 +60,8 @@ TEST(SaveSettingsTest, CommandsSetCycleAndCheck) {
     EXPECT_EQ(seen[0], 1);
     EXPECT_EQ(seen[1], 2);
     EXPECT_EQ(seen[2], 3);
-    EXPECT_EQ(seen[3], 0);
+    EXPECT_EQ(seen[3], 4);
+    EXPECT_EQ(seen[4], 0);
     EXPECT_EQ(s.saveReturnCode, 0);
     ASSERT_TRUE(encoding::ApplySaveCommand(ID_RETURN_CYCLE, &s));
     EXPECT_EQ(s.saveReturnCode, 1);
@@ -69,6 +70,7 @@ TEST(SaveSettingsTest, CommandsSetCycleAndCheck) {
         int id, code, ret;
     } items[] = {
         {ID_CODE_AS_LOADED, 3, -1}, {ID_CODE_SJIS, 0, -1},      {ID_CODE_JIS, 1, -1},   {ID_CODE_EUC, 2, -1},
+        {ID_CODE_UTF8, 4, -1},
         {ID_RETURN_AS_LOADED, -1, 3}, {ID_RETURN_CRLF, -1, 0}, {ID_RETURN_CR, -1, 1}, {ID_RETURN_LF, -1, 2},
     };
     for (const auto& item : items) {
@@ -97,7 +99,7 @@ TEST(SaveSettingsTest, EffectiveSaveCode) {
     EXPECT_EQ(encoding::EffectiveSaveCode(3, 9), 0);  // a broken load code writes SHIFT JIS
     EXPECT_EQ(encoding::EffectiveSaveCode(-5, 1), 1);
     EXPECT_EQ(encoding::NextSaveReturnCode(3), 0);
-    EXPECT_EQ(encoding::NextSaveCode(17), 0);
+    EXPECT_EQ(encoding::NextSaveCode(17), 4);  // a broken setting is as loaded; then UTF-8
 }
 
 }  // namespace

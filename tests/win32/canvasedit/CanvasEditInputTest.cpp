@@ -354,6 +354,56 @@ TEST_F(CanvasEditInputTest, CopyCutAndPasteGoThroughTheSystemClipboard) {
     EXPECT_EQ(Text(), "P");
 }
 
+// Characters outside code page 932 go on the clipboard as CF_UNICODETEXT
+// too and come into another UTF-8 document through its own table.
+TEST_F(CanvasEditInputTest, TableCharactersTravelAsUnicodeBetweenUtf8Documents) {
+    cp932::CharTable first, second;
+    std::string own = "x", other;
+    ASSERT_TRUE(cp932::AppendChar(0x20BB7, &first, &own));  // 𠮷
+    own += "y";
+    ASSERT_TRUE(cp932::AppendChar(0x00A9, &second, &other));  // the second page's first code is ©
+    edit.SetCharTable(&first, true);
+    edit.Model().SetText(own);
+    edit.Model().SetSelectionOffsets(0, static_cast<long long>(own.size()));
+    ASSERT_EQ(edit.Model().Copy(), 1);
+    EXPECT_EQ(ClipboardText(), own);
+    std::u16string wide;
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+        wide = static_cast<const char16_t*>(::GlobalLock(h));
+        ::GlobalUnlock(h);
+    }
+    ::CloseClipboard();
+    EXPECT_EQ(wide, u"x\U00020BB7y");
+
+    edit.SetCharTable(&second, true);
+    edit.Model().SetText(std::string(""));
+    ASSERT_EQ(edit.Model().Paste(), 1);
+    const unsigned code = second.CodeOf(0x20BB7);
+    ASSERT_NE(code, 0u);
+    EXPECT_NE(code, first.CodeOf(0x20BB7));
+    EXPECT_EQ(Text(), std::string("x") + static_cast<char>(code >> 8) + static_cast<char>(code & 0xFF) + "y");
+    edit.SetCharTable(nullptr, false);
+}
+
+// An input-method result in a UTF-8 document is read as wide characters.
+TEST_F(CanvasEditInputTest, AnInputMethodResultOutsideCodePage932EntersThroughTheTable) {
+    cp932::CharTable table;
+    edit.SetCharTable(&table, true);
+    HIMC imc = ::ImmGetContext(edit.m_hWnd);
+    if (!imc) GTEST_SKIP() << "no input context";
+    WCHAR text[] = L"\xD842\xDFB7\x65E5";  // 𠮷日
+    const BOOL set = ::ImmSetCompositionStringW(imc, SCS_SETSTR, text, 3 * sizeof(WCHAR), nullptr, 0);
+    const BOOL done = set && ::ImmNotifyIME(imc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    ::ImmReleaseContext(edit.m_hWnd, imc);
+    if (!done) GTEST_SKIP() << "the input method takes no composition here";
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    EXPECT_EQ(Text(), "\xF0\x40\x93\xFA");
+    EXPECT_EQ(table.CharOf(0xF040), 0x20BB7u);
+    edit.SetCharTable(nullptr, false);
+}
+
 TEST_F(CanvasEditInputTest, CutDeletesNothingWhenTheClipboardCannotBeFilled) {
     edit.Model().SetText(std::string("keep me"));
     edit.Model().SetSelectionOffsets(0, 4);

@@ -508,3 +508,51 @@ TEST_F(CanvasEditPaintTest, RulerCaretMarkIsKeptPerWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Table codes: the character a code stands for is painted in its two
+// columns exactly as TextOutW paints it with the editor's font; NO-BREAK
+// SPACE shows the half-width space mark.
+TEST_F(CanvasEditPaintTest, ATableCodeIsPaintedAsItsCharacter) {
+    cp932::CharTable table;
+    std::string text = "a";
+    ASSERT_TRUE(cp932::AppendChar(0x00E9, &table, &text));  // é
+    ASSERT_TRUE(cp932::AppendChar(0x00A0, &table, &text));
+    text += "\r\nb";
+    edit.SetCharTable(&table, true);
+    edit.Model().SetText(text);
+    edit.Model().SetSelectionOffsets(static_cast<long long>(text.size()), static_cast<long long>(text.size()));
+    Canvas canvas(edit);
+    const RECT cell = Cell(1, 0, 2);
+    const int w = cell.right - cell.left, h = cell.bottom - cell.top;
+
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(dc, edit.TextFont());
+    ::SetBkColor(dc, kBack);
+    ::SetTextColor(dc, kText);
+    RECT all = {0, 0, w, h};
+    const WCHAR e = 0x00E9;
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE | ETO_CLIPPED, &all, &e, 1, nullptr);
+    int differ = 0, inked = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF want = ::GetPixel(dc, x, y);
+            inked += want != kBack;
+            differ += canvas.At(cell.left + x, cell.top + y) != want;
+        }
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(canvas.Count(Cell(3, 0, 2), kHalf), 0);
+    EXPECT_EQ(canvas.Count(Cell(3, 0, 2), kText), 0);
+}
+
+}  // namespace

@@ -176,7 +176,7 @@ TEST_F(EditCommandsTest, SaveCodeItemsCarryTheCheckMarkCycleAndDriveTheSave) {
     // As loaded by default.
     EXPECT_TRUE(Checked(ID_CODE_AS_LOADED));
     EXPECT_TRUE(Checked(ID_RETURN_AS_LOADED));
-    for (UINT id : {ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC, ID_RETURN_CRLF, ID_RETURN_CR, ID_RETURN_LF})
+    for (UINT id : {ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC, ID_CODE_UTF8, ID_RETURN_CRLF, ID_RETURN_CR, ID_RETURN_LF})
         EXPECT_FALSE(Checked(id)) << id;
     // The menu items themselves get the marks.
     ASSERT_TRUE(commands.BuildMenus());
@@ -189,8 +189,8 @@ TEST_F(EditCommandsTest, SaveCodeItemsCarryTheCheckMarkCycleAndDriveTheSave) {
         const bool checked = (::GetMenuState(code, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
         EXPECT_EQ(checked, ::GetMenuItemID(code, i) == ID_CODE_EUC) << i;
     }
-    // Cycling: EUC, as loaded, SHIFT JIS, JIS, EUC.
-    const UINT codeOrder[] = {ID_CODE_AS_LOADED, ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC};
+    // Cycling: EUC, as loaded, UTF-8, SHIFT JIS, JIS, EUC.
+    const UINT codeOrder[] = {ID_CODE_AS_LOADED, ID_CODE_UTF8, ID_CODE_SJIS, ID_CODE_JIS, ID_CODE_EUC};
     for (UINT expected : codeOrder) {
         Run(ID_CODE_CYCLE);
         EXPECT_TRUE(Checked(expected)) << expected;
