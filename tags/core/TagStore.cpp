@@ -160,7 +160,7 @@ int TagStore::AddTag(int file, int kind) {
     return static_cast<int>(list.size()) - 1;
 }
 
-void TagStore::DeleteFile(int file) {
+void TagStore::RemoveFile(int file) {
     if (file < 0 || file >= static_cast<int>(m_files.size())) return;
     for (TagEntry& e : m_files[static_cast<std::size_t>(file)].tags) FreeEntry(e);
     m_files.erase(m_files.begin() + file);
@@ -194,7 +194,7 @@ bool TagStore::MoveTag(int file, int tag, int toFile, int before) {
     return true;
 }
 
-bool TagStore::MoveFile(int file, int before) {
+bool TagStore::MoveTagFile(int file, int before) {
     const int n = static_cast<int>(m_files.size());
     if (file < 0 || file >= n) return false;
     if (before < 0 || before > n) before = n;

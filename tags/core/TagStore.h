@@ -69,14 +69,14 @@ public:
     // Edits. A new file or tag past the limits is refused (-1).
     int AddFile(const std::string& name);
     int AddTag(int file, int kind);
-    void DeleteFile(int file);
+    void RemoveFile(int file);
     void DeleteTag(int file, int tag);
     void RenameFile(int file, const std::string& name);
     // Moves a tag before tag `before` of file `toFile` (-1: to its end).
     // Refused when it would put a 101st tag into the file.
     bool MoveTag(int file, int tag, int toFile, int before);
     // Moves a file before file `before`.
-    bool MoveFile(int file, int before);
+    bool MoveTagFile(int file, int before);
 
     // The tag file text of the whole store.
     std::string ExportText() const;

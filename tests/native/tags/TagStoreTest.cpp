@@ -241,7 +241,7 @@ TEST(TagStoreTest, ImportKeepsTheLimitsAndSaysSoOnlyForWhatWasThere) {
     EXPECT_EQ(s.AddFile("x"), -1);
     EXPECT_EQ(s.AddTag(0, kSimpleKind), -1);
     // A count that only claims more shows nothing.
-    s.DeleteFile(99);
+    s.RemoveFile(99);
     r = s.Import("[TagFileCount]\nCount=500\n[File0]\nName=a\nExpand=1\nCount=5000\n");
     EXPECT_FALSE(r.tooManyFiles || r.tooManyTags);
 }
@@ -280,7 +280,7 @@ TEST(TagStoreTest, KeysFollowTheirTagsThroughMovesAndDeletes) {
     for (int i = 0; i < 99; ++i) s.AddTag(0, kSimpleKind);
     EXPECT_FALSE(s.MoveTag(1, 0, 0, -1));
     EXPECT_EQ(s.Files()[1].tags.size(), 2u);
-    EXPECT_TRUE(s.MoveFile(1, 0));
+    EXPECT_TRUE(s.MoveTagFile(1, 0));
     EXPECT_EQ(s.Files()[0].name, "b");
     s.AssignIds();
     int f = -1, t = -1;
