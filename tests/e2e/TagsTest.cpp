@@ -3,10 +3,10 @@
 // at the end of the session.
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include "e2e/E2E.h"
 #include "resources/resource.h"
+
+#include <commctrl.h>
 
 namespace {
 
