@@ -76,6 +76,16 @@ list(APPEND PQ_GRADATION_SOURCES ${PQ_PLUGIN_SHARED_SOURCES})
 pq_plugin(color Color ${CMAKE_SOURCE_DIR}/plugins/color/Color.def ${PQ_COLOR_SOURCES})
 pq_plugin(gradation Gradation ${CMAKE_SOURCE_DIR}/plugins/gradation/Gradation.def ${PQ_GRADATION_SOURCES})
 
+# Probe plug-ins for the plug-in host's tests, in the Plugins folder beside
+# the test programs: one with the run entry, one without.
+foreach(probe Probe NoEntry)
+  pq_plugin(probe_${probe} ${probe} ${CMAKE_SOURCE_DIR}/tests/plugins/probe/${probe}.def
+            ${CMAKE_SOURCE_DIR}/tests/plugins/probe/Probe.cpp)
+  set_target_properties(probe_${probe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/Plugins
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/Plugins)
+endforeach()
+target_compile_definitions(probe_NoEntry PRIVATE PQ_PROBE_NO_RUN)
+
 # Data files installed beside the program.
 file(GLOB PQ_KEYWORD_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/Keyword/*.kwd)
 file(GLOB PQ_ASSIST_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/Assist/*.ast)
@@ -100,7 +110,7 @@ foreach(target ${PQ_WIN32_TESTS})
   target_link_libraries(${target} PRIVATE pqwin gtest_main gmock)
   target_link_options(${target} PRIVATE ${PQ_STATIC_LINK} -mconsole)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_dependencies(${target} color gradation pq_data)
+  add_dependencies(${target} color gradation pq_data probe_Probe probe_NoEntry)
   pq_register_gtest(${target} LABELS win32)
 endforeach()
 

@@ -135,6 +135,44 @@
 #define IDB_ASSIST_ATTRIBUTE          210
 #define IDB_ASSIST_INPUT              212
 
+// Registered tags: the tag pane, its menu and images, the properties dialogs.
+#define IDR_REGIST_TAG_MENU           144
+#define IDD_SIMPLE_TAG                209
+#define IDD_TAG_FILE                  210
+#define IDD_PLUGIN_TAG                233
+#define IDB_TAG_INTERACTIVE           228
+#define IDB_TAG_FILE                  229
+#define IDB_TAG_SIMPLE                230
+#define IDB_TAG_PLUGIN                231
+#define IDC_REGIST_TAG_TREE           4005
+#define IDC_PLUGIN_NAME               1088
+#define IDC_PLUGIN_FILE               1089
+#define IDC_SIMPLE_TAB                1195
+#define IDC_SIMPLE_NAME               1196
+#define IDC_SIMPLE_BEGIN              1197
+#define IDC_SIMPLE_END                1198
+#define IDC_SIMPLE_COMMENT            1199
+#define IDC_SIMPLE_OPTION             1200
+#define IDC_SIMPLE_MENU               1201
+#define IDC_SIMPLE_KEYS               1202
+#define IDC_TAG_FILE_NAME             1203
+#define IDC_TAG_FILE_TAB              1204
+#define IDC_PLUGIN_KEYS               1230
+#define IDC_PLUGIN_COMMENT            1231
+#define IDC_PLUGIN_MENU               1232
+#define IDC_PLUGIN_TAB                1233
+#define ID_TAG_INSERT                 32792
+#define ID_TAG_NEW_FILE               32811
+#define ID_TAG_IMPORT                 32818
+#define ID_TAG_EXPORT                 32819
+#define ID_TAG_KEY_DISPLAY            32825
+#define ID_TAG_PROPERTIES             32833
+#define ID_TAG_RENAME                 32834
+#define ID_TAG_NEW_SIMPLE             32835
+#define ID_TAG_DELETE                 32836
+#define ID_TAG_NEW_INTERACTIVE        32837
+#define ID_TAG_NEW_PLUGIN             32838
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

@@ -11,13 +11,17 @@ namespace commands {
 struct TagMenuFile {
     std::string name;                 // the tag file's name
     std::vector<std::string> tags;    // its tags' names, in order
+    // The command id of each tag (entries of kinds the program does not show
+    // keep their positions); empty: the ids follow the tags' positions.
+    std::vector<unsigned> ids;
 };
 
 class ITagCommands {
 public:
     virtual ~ITagCommands() = default;
-    // Runs a registered tag; false when no tag has this id.
-    virtual bool RunTagCommand(unsigned id) = 0;
+    // Runs a registered tag; false when no tag has this id. fromKey: the
+    // command came from a shortcut key (a key naming no tag is reported).
+    virtual bool RunTagCommand(unsigned id, bool fromKey) = 0;
     // Whether a tag command can run now.
     virtual bool IsTagCommandEnabled(unsigned id) { (void)id; return true; }
     // The tag's comment (its description on the key page and status bar).
@@ -30,5 +34,16 @@ public:
 
 // The command id of tag t of file f.
 inline unsigned TagCommandId(unsigned file, unsigned tag) { return 10000 + 100 * file + tag; }
+
+// The menu access character of the item at `position` ("A" onwards), or 0
+// past "~": later items get none.
+inline char MenuAccessChar(std::size_t position) {
+    return position <= static_cast<std::size_t>('~' - 'A') ? static_cast<char>('A' + position) : 0;
+}
+// "label(&X)", or the label alone past the last access character.
+inline std::string MenuItemLabel(const std::string& label, std::size_t position) {
+    const char c = MenuAccessChar(position);
+    return c ? label + "(&" + c + ")" : label;
+}
 
 }  // namespace commands

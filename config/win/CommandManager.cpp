@@ -44,7 +44,7 @@ bool CommandManager::RouteCommand(UINT id, int code) {
     // Only menu items and keys are commands; other codes are notifications
     // of controls that the windows handle themselves.
     if (code != 0 && code != 1) return false;
-    if (commands::IsTagCommand(id)) return m_tags && m_tags->RunTagCommand(id);
+    if (commands::IsTagCommand(id)) return m_tags && m_tags->RunTagCommand(id, code == 1);
     auto it = m_handlers.find(id);
     if (it != m_handlers.end() && it->second.run) {
         // Copy: the handler may rebind itself.
@@ -190,17 +190,17 @@ void CommandManager::FillRegisteredTags(HMENU popup) {
         ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 0, "登録されていません");
         return;
     }
-    char label[600];
     for (std::size_t f = 0; f < files.size(); ++f) {
         HMENU sub = ::CreatePopupMenu();
         for (std::size_t t = 0; t < files[f].tags.size(); ++t) {
-            const unsigned id = commands::TagCommandId(static_cast<unsigned>(f), static_cast<unsigned>(t));
-            std::snprintf(label, sizeof label, "%s(&%c)", files[f].tags[t].c_str(), static_cast<char>('A' + t));
-            const std::string text = label + KeyText(id, true);
+            const unsigned id = t < files[f].ids.size()
+                                    ? files[f].ids[t]
+                                    : commands::TagCommandId(static_cast<unsigned>(f), static_cast<unsigned>(t));
+            const std::string text = commands::MenuItemLabel(files[f].tags[t], t) + KeyText(id, true);
             ::AppendMenuA(sub, MF_STRING, id, text.c_str());
         }
-        std::snprintf(label, sizeof label, "%s(&%c)", files[f].name.c_str(), static_cast<char>('A' + f));
-        ::AppendMenuA(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), label);
+        ::AppendMenuA(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                      commands::MenuItemLabel(files[f].name, f).c_str());
     }
 }
 

@@ -21,11 +21,13 @@ void ResetBarLayout(settings::SettingsStore& store) {
 }
 
 // The plug-in list of old versions becomes a registered tag file "プラグイン"
-// holding one plug-in tag per plug-in.
-void MovePluginsToTags(settings::SettingsStore& store) {
+// holding one plug-in tag per plug-in. When the tag store already holds all
+// the files it can, the old list is left as it is; false then.
+bool MovePluginsToTags(settings::SettingsStore& store) {
     // Counts come from old settings: keep them within what the tag store
     // can hold (100 files of 100 tags).
-    const std::int32_t files = settings::Clamp(store.ReadSettingInt("RegistTag", "Count", 0), 0, 99);
+    const std::int32_t files = settings::Clamp(store.ReadSettingInt("RegistTag", "Count", 0), 0, 100);
+    if (files >= 100) return false;
     const std::int32_t plugins = settings::Clamp(store.ReadSettingInt("Plugin", "Count", 0), 0, 100);
     if (plugins > 0) {
         const std::string file = settings::SubSectionName("RegistTag", "File", files);
@@ -42,6 +44,7 @@ void MovePluginsToTags(settings::SettingsStore& store) {
         store.WriteSettingInt("RegistTag", "Count", files + 1);
     }
     store.DeleteSettingSection("Plugin");
+    return true;
 }
 
 void ResetSplitValues(settings::SettingsStore& store) {
@@ -58,8 +61,7 @@ std::vector<std::string> RunSettingsMigrations(settings::SettingsStore& store, i
         messages.push_back("Ver.Upに伴い、メニュー・ツールバー・アドレスバー位置情報を初期化しました");
     }
     if (storedVersion < kMigratePluginsBelow) {
-        MovePluginsToTags(store);
-        messages.push_back("Ver.Upに伴い、プラグインメニューを登録タグへ移動しました");
+        if (MovePluginsToTags(store)) messages.push_back("Ver.Upに伴い、プラグインメニューを登録タグへ移動しました");
     }
     if (storedVersion < kMigrateSplitBelow) {
         ResetSplitValues(store);

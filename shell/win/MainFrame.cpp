@@ -167,6 +167,8 @@ void CMainFrame::SaveFrameState() {
         shell::WriteOpenHistory(*store, files);
     }
     m_panes.SaveLayout(*store);
+    // The tag store is written once, at exit or when the session ends.
+    m_tagPane.SaveStore();
     // The style bit, not IsWindowVisible: a minimised frame shows no child.
     m_options.statusBar =
         m_wndStatusBar.m_hWnd && (::GetWindowLongA(m_wndStatusBar.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -214,11 +216,12 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
 bool CMainFrame::CreatePanes() {
     if (!m_docs.CreateDocWindow(m_hWnd, this)) return false;
     const RECT rc = {0, 0, 200, 200};
-    for (CWnd* pane : {&m_folderPane, &m_tagPane}) {
-        if (!pane->CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom,
-                            m_hWnd, 0))
-            return false;
-    }
+    if (!m_folderPane.CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom,
+                               m_hWnd, 0))
+        return false;
+    // Tag commands (ids 10000-19999) go to the pane, which owns the tag store.
+    m_commands.SetTagCommands(&m_tagPane);
+    if (!m_tagPane.Create(m_hWnd, this)) return false;
     if (!m_panes.Create(m_hWnd)) return false;
     m_panes.SetPaneWindow(split::kPaneFolderTree, m_folderPane.m_hWnd);
     m_panes.SetPaneWindow(split::kPaneRegistTag, m_tagPane.m_hWnd);
@@ -289,6 +292,15 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyRightClick) return true;
+    if (wParam == kActiveEditorCommand) {
+        // A plug-in asks for the current editor: answered only to a send
+        // from this thread with somewhere to put the answer.
+        if (lParam && (::InSendMessageEx(nullptr) & ISMEX_SEND) == 0) {
+            CCanvasEdit* editor = ActiveEditor();
+            *reinterpret_cast<HWND*>(lParam) = editor ? editor->m_hWnd : nullptr;
+        }
+        return true;
+    }
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
@@ -324,6 +336,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
     }
     ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
+    m_commands.SetTagCommands(nullptr);
     m_commands.SaveKeyTable();
     if (settings::SettingsStore* store = settings::Current()) m_search.SaveSettings(*store);
     SetCommandRouter(nullptr);
@@ -356,6 +369,29 @@ void CMainFrame::OnIdle() {
 void CMainFrame::OpenCustomizeSheet(unsigned pageMask, int keyCategory) {
     CCstmzSheet sheet(m_hWnd, m_commands, pageMask, keyCategory);
     sheet.Run();
+}
+
+CCanvasEdit* CMainFrame::ActiveEditor() {
+    if (!m_docs.m_hWnd || m_docs.TabCount() == 0 || m_docs.GetPreviewShown(-1)) return nullptr;
+    return m_docs.GetEditor(-1);
+}
+
+void CMainFrame::OpenKeySettings() { OpenCustomizeSheet(CCstmzSheet::kKeyboardPage, 3); }
+
+void CMainFrame::FocusDocument() {
+    if (!m_docs.m_hWnd || m_docs.TabCount() == 0) return;
+    if (m_docs.GetPreviewShown(-1)) {
+        if (CWebBrowser* browser = m_docs.GetBrowser(-1)) ::SetFocus(browser->FocusWindow() ? browser->FocusWindow() : browser->Window());
+    } else if (CCanvasEdit* editor = m_docs.GetEditor(-1)) {
+        ::SetFocus(editor->m_hWnd);
+    }
+}
+
+bool CMainFrame::PreTranslateMessage(MSG* msg) {
+    // The question for the current editor is answered to sends only: a
+    // posted one carries an address nobody vouches for.
+    if (msg->hwnd == m_hWnd && msg->message == WM_COMMAND && msg->wParam == kActiveEditorCommand) return true;
+    return CFrameWnd::PreTranslateMessage(msg);
 }
 
 void CMainFrame::OpenKeyHelp() {

@@ -17,8 +17,9 @@
 #include "shell/win/BarContainer.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/SplitPanes.h"
+#include "tags/win/RegistTagTree.h"
 
-class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost {
+class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost, public tagswin::ITagPaneHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -40,6 +41,10 @@ public:
     // them until it saves them at exit (the options sheet replaces them).
     const shell::FrameOptions& Options() const { return m_options; }
     void SetOptions(const shell::FrameOptions& options) { m_options = options; }
+
+    // WM_COMMAND 1224 (lParam: the address of a window handle): a plug-in
+    // asks for the editor of the current tab.
+    static constexpr WPARAM kActiveEditorCommand = 1224;
 
     CStatusBar& StatusBar() { return m_wndStatusBar; }
     CommandManager& Commands() { return m_commands; }
@@ -65,6 +70,16 @@ public:
     // and the keyboard page on `keyCategory`.
     void OpenCustomizeSheet(unsigned pageMask, int keyCategory);
     void OpenKeyHelp();
+
+    tagswin::CRegistTagTree& TagPane() { return m_tagPane; }
+    // tagswin::ITagPaneHost
+    CCanvasEdit* ActiveEditor() override;
+    HWND FrameWindow() override { return m_hWnd; }
+    CommandManager* KeyCommands() override { return &m_commands; }
+    void ShowPrompt(const std::string& text) override { SetMessageText(text); }
+    void OpenKeySettings() override;
+    void FocusDocument() override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     LRESULT OnCreateMsg(WPARAM, LPARAM);
@@ -107,8 +122,8 @@ protected:
     CommandManager m_commands;
     CBarContainer m_bars;
     CDocTabWnd m_docs;
-    CWnd m_folderPane;  // plain windows until the trees exist
-    CWnd m_tagPane;
+    CWnd m_folderPane;  // a plain window until the folder tree exists
+    tagswin::CRegistTagTree m_tagPane;
     CSplitPanes m_panes;
     CSearchTools m_search;
 

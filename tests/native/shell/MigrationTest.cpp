@@ -53,6 +53,21 @@ TEST(MigrationTest, OldPluginListBecomesATagFileAfterTheExistingOnes) {
     EXPECT_FALSE(mem.HasSection("Plugin"));
 }
 
+TEST(MigrationTest, OldPluginListStaysWhenTheTagStoreIsFull) {
+    MemorySettingsBackend mem;
+    SettingsStore store(mem);
+    store.WriteSettingInt("RegistTag", "Count", 100);
+    store.WriteSettingString("RegistTag\\File99", "Name", "last");
+    store.WriteSettingInt("Plugin", "Count", 1);
+    store.WriteSettingString("Plugin", "File0", "Color.pqi");
+
+    const auto messages = shell::RunSettingsMigrations(store, 180);
+    EXPECT_EQ(messages.size(), 1u);  // only the split values
+    EXPECT_EQ(store.ReadSettingInt("RegistTag", "Count", 0), 100);
+    EXPECT_EQ(store.ReadSettingString("RegistTag\\File99", "Name", ""), "last");
+    EXPECT_EQ(store.ReadSettingString("Plugin", "File0", ""), "Color.pqi");
+}
+
 TEST(MigrationTest, SplitValuesOfOldVersionsAreDeleted) {
     MemorySettingsBackend mem;
     SettingsStore store(mem);

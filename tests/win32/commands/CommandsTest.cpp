@@ -55,14 +55,15 @@ MSG KeyMessage(HWND hwnd, UINT message, WPARAM vk) {
 class TagsStub : public commands::ITagCommands {
 public:
     std::vector<unsigned> ran;
-    bool RunTagCommand(unsigned id) override {
+    std::vector<bool> fromKey;
+    std::vector<commands::TagMenuFile> menu = {commands::TagMenuFile{"基本", {"太字", "斜体"}, {}}};
+    bool RunTagCommand(unsigned id, bool key) override {
         ran.push_back(id);
+        fromKey.push_back(key);
         return true;
     }
     std::string TagComment(unsigned id) override { return "タグ" + std::to_string(id); }
-    std::vector<commands::TagMenuFile> TagMenu() override {
-        return {commands::TagMenuFile{"基本", {"太字", "斜体"}}};
-    }
+    std::vector<commands::TagMenuFile> TagMenu() override { return menu; }
 };
 
 TEST(CommandManagerTest, MenusAreBuiltFromTheTableWithKeyTexts) {
@@ -117,6 +118,22 @@ TEST(CommandManagerTest, MenusAreBuiltFromTheTableWithKeyTexts) {
     EXPECT_EQ(cm.CommandDescription(10001), "タグ10001");
     EXPECT_EQ(cm.CommandDescription(25004), "ブックマーク4を設定します。");
     EXPECT_EQ(cm.CommandDescription(32777), "新しいファイルを作成します。");
+
+    // Access characters end at "~"; ids follow the entries' positions.
+    commands::TagMenuFile many{"多", {}, {}};
+    for (unsigned t = 0; t < 64; ++t) {
+        many.tags.push_back("t");
+        many.ids.push_back(10000 + t + (t >= 10 ? 1 : 0));  // entry 10 is not shown
+    }
+    stub.menu = {many};
+    cm.RebuildMenus(CommandManager::kRegisteredTagsMenu);
+    HMENU manyMenu = ::GetSubMenu(tags, 0);
+    const struct { int item; const char* text; unsigned id; } items[] = {
+        {26, "t(&[)", 10027}, {61, "t(&~)", 10062}, {62, "t", 10063}, {63, "t", 10064}};
+    for (const auto& i : items) {
+        EXPECT_EQ(MenuItemText(manyMenu, i.item), i.text);
+        EXPECT_EQ(::GetMenuItemID(manyMenu, i.item), i.id);
+    }
 }
 
 TEST(CommandManagerTest, KeysAreTranslatedToTheirCommands) {
@@ -223,6 +240,7 @@ TEST(CommandManagerTest, CommandsAndStatesGoToHandlersTagsAndTargets) {
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(10203, 0), 0);
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(19999, 1), 0);
     EXPECT_EQ(stub.ran, (std::vector<unsigned>{10203, 19999}));
+    EXPECT_EQ(stub.fromKey, (std::vector<bool>{false, true}));
     CCmdUI tagNow;
     frame.UpdateCommandState(10203, &tagNow);
     EXPECT_TRUE(tagNow.m_bEnabled);
