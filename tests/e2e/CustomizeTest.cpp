@@ -5,9 +5,9 @@
 // reopens on.
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include "e2e/E2E.h"
+
+#include <commctrl.h>
 #include "resources/resource.h"
 
 namespace {
