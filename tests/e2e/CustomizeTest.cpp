@@ -122,7 +122,7 @@ TEST_F(CustomizeE2E, TheEditorsMenuAsEditedOnThePageAfterARestart) {
         Notify(page, IDC_RCMENU_DELETE, BN_CLICKED);
         app.WaitIdle();
         EXPECT_TRUE(app.Screenshot("customize-rclick-page"));
-        ::SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
         ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindow(sheet); }, 5000));
         EXPECT_EQ(app.Close(), 0);
     }
@@ -169,7 +169,7 @@ TEST_F(CustomizeE2E, PatternThirteenIsStoredAndTheSheetReopensOnItsPage) {
     Notify(page, IDC_SCRNSPLT_PATTERN, CBN_SELCHANGE);
     app.WaitIdle();
     EXPECT_TRUE(app.Screenshot("customize-split-page"));
-    ::SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindow(sheet); }, 5000));
     app.WaitIdle();
     EXPECT_TRUE(app.Screenshot("customize-pattern13"));
@@ -179,7 +179,7 @@ TEST_F(CustomizeE2E, PatternThirteenIsStoredAndTheSheetReopensOnItsPage) {
     ASSERT_NE(sheet, nullptr);
     page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     EXPECT_NE(::GetDlgItem(page, IDC_SCRNSPLT_PATTERN), nullptr);
-    ::SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindow(sheet); }, 5000));
     EXPECT_EQ(app.Close(), 0);
     // Pattern 13: T | (R | E).
