@@ -12,6 +12,7 @@
 #include "documents/win/DocCommands.h"
 #include "resources/resource.h"
 #include "shell/win/AssistCommands.h"
+#include "shell/win/BookmarkCommands.h"
 #include "shell/win/EditCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "search/win/SearchCommands.h"
@@ -30,6 +31,7 @@ void CMainFrame::BindCommands() {
     BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
     BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
+    BindBookmarkCommands(m_commands, m_docs, m_hWnd);  // File: set, go to, delete bookmarks (BookmarkCommands.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {

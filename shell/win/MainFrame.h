@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/core/SplitPageModel.h"
 #include "config/win/CommandManager.h"
 #include "documents/win/DocTabWnd.h"
 #include "framework/win/App.h"
@@ -19,7 +20,8 @@
 #include "shell/win/SplitPanes.h"
 #include "tags/win/RegistTagTree.h"
 
-class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost, public tagswin::ITagPaneHost {
+class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost, public tagswin::ITagPaneHost,
+                   public split::ISplitLayoutHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -80,6 +82,18 @@ public:
     void OpenKeySettings() override;
     void FocusDocument() override;
     bool PreTranslateMessage(MSG* msg) override;
+
+    // The right-click menus: the tab strip's (kind 0) and the editor's
+    // (kind 2 with a selection, else kind 1), the latter with the
+    // registered tags marked for it on top. New popups; the caller
+    // destroys them.
+    HMENU BuildTabMenu() override;
+    HMENU BuildEditorMenu(bool selection);
+    // The editor's menu at the pointer, tracked with the right button.
+    void ShowEditorMenu();
+
+    split::SplitLayout CurrentLayout() const override { return m_panes.GetLayout(); }
+    void ApplySplitPattern(const split::SplitLayout& layout) override;
 
 protected:
     LRESULT OnCreateMsg(WPARAM, LPARAM);
