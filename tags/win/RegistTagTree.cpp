@@ -449,17 +449,21 @@ std::vector<commands::TagMenuFile> CRegistTagTree::TagMenu() {
     return menu;
 }
 
-HMENU CRegistTagTree::BuildTagMenu() {
-    HMENU menu = ::CreatePopupMenu();
+std::vector<std::pair<std::string, unsigned>> CRegistTagTree::RightClickTags() {
+    std::vector<std::pair<std::string, unsigned>> marked;
     int position = 0;
     for (const tags::TagFile& f : m_store.Files())
         for (const tags::TagEntry& e : f.tags)
             if (e.Known() && m_kinds.Of(e.kind)->InMenu(e.record.get()))
-                ::AppendMenuA(menu, MF_STRING, e.commandId, tags::MenuLabel(m_store.Name(e), position++).c_str());
-    if (position == 0) {
-        ::DestroyMenu(menu);
-        return nullptr;
-    }
+                marked.emplace_back(tags::MenuLabel(m_store.Name(e), position++), e.commandId);
+    return marked;
+}
+
+HMENU CRegistTagTree::BuildTagMenu() {
+    const std::vector<std::pair<std::string, unsigned>> marked = RightClickTags();
+    if (marked.empty()) return nullptr;
+    HMENU menu = ::CreatePopupMenu();
+    for (const auto& tag : marked) ::AppendMenuA(menu, MF_STRING, tag.second, tag.first.c_str());
     return menu;
 }
 

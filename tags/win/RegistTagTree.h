@@ -67,6 +67,7 @@ public:
     bool IsTagCommandEnabled(unsigned id) override;
     std::string TagComment(unsigned id) override;
     std::vector<commands::TagMenuFile> TagMenu() override;
+    std::vector<std::pair<std::string, unsigned>> RightClickTags() override;
     void RefreshKeyDisplay() override { RefreshLabels(); }
     // The editor's right-click menu of tags whose bMenu is set, or null.
     HMENU BuildTagMenu();
