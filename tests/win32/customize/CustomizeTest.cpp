@@ -17,7 +17,7 @@
 namespace {
 
 struct Tags : commands::ITagCommands {
-    bool RunTagCommand(unsigned) override { return true; }
+    bool RunTagCommand(unsigned, bool) override { return true; }
     std::string TagComment(unsigned) override { return "c"; }
     std::vector<commands::TagMenuFile> TagMenu() override { return {}; }
     std::vector<std::pair<std::string, unsigned>> RightClickTags() override { return {{"見出し(&A)", 10000}}; }
