@@ -121,8 +121,8 @@ bool EditorSaveSource::GetText(int returnCode, std::string* text) {
     // the text's own line-end bytes could pair up differently (a line ended
     // by CR before an empty line ended by LF reads as one CR LF).
     const editor::TextStore& store = m_model.Store();
-    const char* end = LineEndBytes(returnCode);
-    const std::size_t endLength = LineEndLength(returnCode);
+    const char* end = lineend::ReturnCodeBytes(returnCode);
+    const std::size_t endLength = static_cast<std::size_t>(lineend::ReturnCodeLength(returnCode));
     const int last = store.LineCount() - 1;
     text->clear();
     const bool ok = WithinMemory([&] {
