@@ -11,6 +11,7 @@
 #include "config/win/CustomizeSheet.h"
 #include "resources/resource.h"
 #include "shell/win/EditCommands.h"
+#include "filetree/win/FolderTreeCommands.h"
 #include "shell/win/HelpCommands.h"
 
 void CMainFrame::BindCommands() {
@@ -21,6 +22,7 @@ void CMainFrame::BindCommands() {
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
+    BindFolderTreeCommands(m_commands, m_folderTree);  // the folder tree's own, while it has the focus (FolderTreeCtrl.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {
