@@ -18,6 +18,8 @@ endif()
 pq_gtest_groups(native PQ_NATIVE_TESTS)
 foreach(target ${PQ_NATIVE_TESTS})
   target_link_libraries(${target} PRIVATE ${PQ_PLUGIN_CORE_LIBS} pqcore gtest_main gmock)
+  # Tests of the files we ship read them from the source tree.
+  target_compile_definitions(${target} PRIVATE PQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   pq_register_gtest(${target} LABELS native)
 endforeach()
 

@@ -120,6 +120,27 @@
 #define IDC_KEYHELP_CHOICE            8120
 #define IDC_KEYHELP_LIST              8121
 
+// Find and replace, go to line, insert string at line heads and ends.
+#define IDD_FIND                      8300
+#define IDD_REPLACE                   8301
+#define IDD_GOTO_LINE                 8302
+#define IDD_INSERT_STRING             8303
+#define IDC_FIND_TEXT                 8310
+#define IDC_REPLACE_TEXT              8311
+#define IDC_FIND_WORD                 8312
+#define IDC_FIND_MATCH                8313
+#define IDC_REPLACE_ONE               8314
+#define IDC_REPLACE_ALL               8315
+#define IDC_LINE_NUMBER               8316
+#define IDC_INSERT_START              8317
+#define IDC_INSERT_END                8318
+#define IDC_INSERT_TEXT               8319
+#define IDC_INSERT_HEAD               8320
+#define IDC_INSERT_TAIL               8321
+// Input assist: the image strips of the pick list.
+#define IDB_ASSIST_ATTRIBUTE          210
+#define IDB_ASSIST_INPUT              212
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

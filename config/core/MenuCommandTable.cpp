@@ -65,6 +65,7 @@ const MenuItemDef kEdit[] = {
     SEP,
     {"入力アシスト(&A)", CS, kSpace, 32822},
     {"属性アシスト(&M)", S, kSpace, 32823},
+    {"値アシスト(&V)", 0, 0, 32824},
 };
 
 const MenuItemDef kView[] = {

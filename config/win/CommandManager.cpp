@@ -50,7 +50,10 @@ bool CommandManager::RouteCommand(UINT id, int code) {
     if (it != m_handlers.end() && it->second.run) {
         // Copy: the handler may rebind itself.
         const RunFn run = it->second.run;
+        const int outer = m_code;
+        m_code = code;
         run();
+        m_code = outer;
         return true;
     }
     const std::vector<CCmdTarget*> targets = m_targets;

@@ -87,6 +87,8 @@ public:
     void SetFocusTarget(FocusTarget target) { m_focusTarget = std::move(target); }
     void SetTranslateWindow(HWND frame) { m_frame = frame; }
     void SetPassThroughOnce() { m_passThrough = true; }
+    // The code of the command being run (0 menu item, 1 key), -1 outside one.
+    int CurrentCode() const { return m_code; }
     bool PreTranslate(MSG* msg) override;
 
     // --- Menus ------------------------------------------------------------
@@ -117,6 +119,7 @@ private:
     HWND m_frame = nullptr;
     FocusTarget m_focusTarget;
     bool m_passThrough = false;
+    int m_code = -1;
     bool m_translating = false;  // a key's command is being dispatched
     HMENU m_barMenu = nullptr;
     HMENU m_keysOnlyMenu = nullptr;

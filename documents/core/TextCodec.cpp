@@ -1,7 +1,9 @@
 #include "documents/core/TextCodec.h"
 
 #include "documents/core/MemoryGuard.h"
+#include "framework/core/ReturnCode.h"
 #include "editor/core/EditorModel.h"
+#include "framework/core/ReturnCode.h"
 
 #include <cstring>
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "config/core/SettingsStore.h"
+#include "documents/core/FileList.h"
 #include "documents/core/OpenFlow.h"
 #include "documents/core/TextCodec.h"
 #include "framework/core/PathUtil.h"
@@ -382,8 +383,7 @@ LRESULT CTabStrip::OnTimerMsg(WPARAM wParam, LPARAM lParam) {
 LRESULT CTabStrip::OnLButtonDblClkMsg(WPARAM wParam, LPARAM lParam) {
     // The preview command toggles the internal browser of the selected tab.
     if (HWND root = ::GetAncestor(m_hWnd, GA_ROOT)) {
-        const settings::SettingsStore* store = settings::Current();
-        if (store && store->ReadSettingInt("Main", "TabDblPreview", 0) == 1)
+        if (m_owner && m_owner->PreviewSettings().server.tabDblPreview == 1)
             ::PostMessageA(root, WM_COMMAND, MAKEWPARAM(ID_TOOL_INNER_BROWSER, 0), 0);
     }
     return DefWindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
@@ -441,6 +441,7 @@ bool CDocTabWnd::CreateDocWindow(HWND parent, IDocTabHost* host) {
     if (const settings::SettingsStore* store = settings::Current()) {
         m_fileSettings = docs::ReadFileSettings(*store);
         m_save = encoding::ReadSaveSettings(*store);
+        m_preview = preview::ReadPreviewSettings(*store);
         m_modes->Load(*store);
     }
     m_untitled.Reset();
@@ -453,8 +454,10 @@ LRESULT CDocTabWnd::OnDestroyMsg(WPARAM wParam, LPARAM lParam) {
     if (settings::SettingsStore* store = settings::Current()) {
         docs::WriteFileSettings(*store, m_fileSettings);
         encoding::WriteSaveSettings(*store, m_save);
+        preview::WritePreviewSettings(*store, m_preview);
         if (m_modes) m_modes->Save(*store);
     }
+    DeleteTempFile();
     m_dropTarget.Revoke();
     m_closing = true;
     for (int i = TabCount() - 1; i >= 0; --i) CloseTab(i, true);
@@ -596,7 +599,7 @@ void CDocTabWnd::CloseTab(int index, bool keepTabItem) {
     if (e.file) e.file->Close();
     e.file.reset();
     if (e.editor && e.editor->m_hWnd) e.editor->DestroyWindow();
-    if (e.browser) ::DestroyWindow(e.browser);
+    e.browser.reset();
     m_docs.erase(m_docs.begin() + index);
     m_activeView = nullptr;
     if (keepTabItem) return;
@@ -615,24 +618,35 @@ void CDocTabWnd::ActivateTab(int index) {
     index = Resolve(index);
     if (index < 0) return;
     DocEntry& e = m_docs[static_cast<std::size_t>(index)];
-    HWND view = e.editor->m_hWnd;
-    if (m_activeView && m_activeView != view && ::IsWindow(m_activeView))
+    bool mapped = false;
+    if (e.previewShown && !ShowPreview(index, &mapped)) e.previewShown = 0;  // the editor stays
+    const bool previewing = e.previewShown != 0;
+    HWND view = previewing ? e.browser->Window() : e.editor->m_hWnd;
+    if (m_activeView && m_activeView != view && ::IsWindow(m_activeView)) {
         ::SetWindowPos(m_activeView, nullptr, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+        // A browser is hidden, never destroyed: its page and history stay.
+        if (m_activeView != e.editor->m_hWnd && ::GetDlgCtrlID(m_activeView) == CWebBrowser::kControlId)
+            ::ShowWindow(m_activeView, SW_HIDE);
+    }
+    if (!previewing && e.browser && e.browser->Window()) ::ShowWindow(e.browser->Window(), SW_HIDE);
+    if (previewing) ::ShowWindow(view, SW_SHOW);
     editor::IEditorOps& model = e.editor->Ops();
-    if (m_modes) {
+    if (m_modes && !previewing) {
         ModeEditor target(*e.editor);
         m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
         e.editor->Invalidate(false);
     }
     const bool readOnly = model.IsReadOnly();
     const bool modified = model.IsModified();
-    SetTabImage(index, docs::EditorTabImage(readOnly, modified));
+    SetTabImage(index, previewing ? (mapped ? 4 : 2) : docs::EditorTabImage(readOnly, modified));
     m_pane[1] = view;
     m_activeView = view;
     RecalcLayout();
-    if (m_host)
-        m_host->DocumentShown(docs::FrameTitle(GetTabText(index), readOnly, modified), e.path, e.loadCode,
-                              model.LineEndMode());
+    if (m_host) {
+        const std::string title = docs::FrameTitle(GetTabText(index), readOnly, modified);
+        if (previewing) m_host->PreviewShown(title);
+        else m_host->DocumentShown(title, e.path, e.loadCode, model.LineEndMode());
+    }
     if (IsWindowVisible()) ::SetFocus(view);
 }
 
@@ -733,12 +747,12 @@ bool CDocTabWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDocTabWnd::ShowTabMenu(int index, POINT screen) {
     HMENU menu = ::CreatePopupMenu();
     if (!menu) return;
-    ::AppendMenuA(menu, MF_STRING | MF_GRAYED, ID_TOOL_INNER_BROWSER, "内部ブラウザ(&B)");
+    const UINT check = GetPreviewShown(index) ? MF_CHECKED : MF_UNCHECKED;
+    ::AppendMenuA(menu, MF_STRING | check, ID_TOOL_INNER_BROWSER, "内部ブラウザ(&B)");
     ::AppendMenuA(menu, MF_STRING, ID_FILE_CLOSE, "閉じる(&C)");
     HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
     const UINT cmd = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, root, nullptr);
     ::DestroyMenu(menu);
-    (void)index;
     if (cmd) ::SendMessageA(root, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
 }
 
@@ -900,4 +914,53 @@ void CDocTabWnd::DropFiles(HDROP drop) {
             OpenDocFile(item, false, false);
         }
     }
+}
+
+// --- File lists ----------------------------------------------------------------
+
+int CDocTabWnd::SaveFileList() {
+    const HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+    CFileDialog dialog(false, filelist::kExtension, filelist::kInitialName,
+                       OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, filelist::kFilter, root);
+    dialog.SetInitialDir(ProgramFolder());
+    if (dialog.DoModal() != IDOK) return 0;
+    std::vector<filelist::Entry> tabs;
+    for (const DocEntry& e : m_docs) {
+        if (!e.editor) continue;
+        tabs.push_back({e.path, e.editor->Ops().IsReadOnly()});
+    }
+    WinDisk disk;
+    WinPrompts prompts(root);
+    return filelist::WriteList(dialog.GetPathName(), filelist::BuildList(tabs), disk, prompts) ? 1 : 0;
+}
+
+int CDocTabWnd::OpenFileList() {
+    const HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+    CFileDialog dialog(true, filelist::kExtension, "*.pql", OFN_PATHMUSTEXIST, filelist::kFilter, root);
+    dialog.SetInitialDir(ProgramFolder());
+    if (dialog.DoModal() != IDOK) return 0;
+    const std::string listPath = dialog.GetPathName();
+    std::string bytes;
+    {
+        CFile file;
+        if (!file.Open(listPath, CFile::modeRead | CFile::shareDenyWrite) || !file.ReadAll(&bytes)) {
+            PqErrorBox(root, filelist::kOpenFailed);
+            return 0;
+        }
+    }
+    std::vector<filelist::ReadEntry> entries;
+    if (!filelist::ParseList(bytes, dialog.GetReadOnlyPref(), &entries)) {
+        PqErrorBox(root, listPath + filelist::kNotAList);
+        return 0;
+    }
+    for (const filelist::ReadEntry& e : entries) {
+        switch (e.kind) {
+        case filelist::ReadEntry::Kind::NestedList: PqErrorBox(root, e.path + filelist::kNestedList); break;
+        case filelist::ReadEntry::Kind::TooLong:
+            PqErrorBox(root, fileerr::FullMessage(e.path, fileerr::Cause::BadPath));
+            break;
+        case filelist::ReadEntry::Kind::Open: OpenDocFile(e.path, e.readOnly, false); break;
+        }
+    }
+    return 1;
 }

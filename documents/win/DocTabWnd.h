@@ -13,8 +13,10 @@
 
 #include "documents/core/DocFlows.h"
 #include "documents/core/DocRules.h"
+#include "documents/core/Preview.h"
 #include "documents/core/SaveSettings.h"
 #include "documents/win/TabDropTarget.h"
+#include "documents/win/WebBrowser.h"
 #include "editor/core/ColorModeManager.h"
 #include "editor/win/CanvasEdit.h"
 #include "framework/win/File.h"
@@ -28,7 +30,7 @@ class SettingsStore;
 
 struct DocEntry {
     std::unique_ptr<CCanvasEdit> editor;
-    HWND browser = nullptr;         // the preview's browser; none yet
+    std::unique_ptr<CWebBrowser> browser;  // the internal preview, made on its first use
     std::unique_ptr<CFile> file;    // open while the tab shows it; null for an untitled document
     int previewShown = 0;
     int loadCode = 0;               // CharCode the file was read or last written in
@@ -46,6 +48,9 @@ public:
     virtual void DocumentShown(const std::string& title, const std::string& path, int loadCode,
                                int returnCode) = 0;
     virtual void TitleChanged(const std::string& title) = 0;
+    // A tab shows its internal browser instead of its editor: the editor's
+    // panes of the status bar go, and the tag tree has nothing to show.
+    virtual void PreviewShown(const std::string& title) { TitleChanged(title); }
 };
 
 class CTabStrip : public CWnd {
@@ -134,6 +139,32 @@ public:
     void OnPrevTab();
     // Dropped files (the main window's WM_DROPFILES).
     void DropFiles(HDROP drop);
+    // File lists: 1 when a list was written; 1 when the chosen file was a list.
+    int SaveFileList();
+    int OpenFileList();
+
+    // --- Preview ----------------------------------------------------------------
+    // The preview commands (browsers 0-3 by their command ids).
+    void OnPreview(UINT commandId);
+    void OnLocalServer();
+    // The two option blocks; replacing either makes every tab navigate
+    // afresh when its preview is next shown.
+    const preview::PreviewSettings& PreviewSettings() const { return m_preview; }
+    void SetBrowserBlock(const preview::BrowserBlock& block);
+    void SetServerBlock(const preview::ServerBlock& block);
+    // Writes the tab's text to a new temporary file (deleting the previous
+    // one); its path, or empty.
+    std::string MakeTempFile(int index);
+    void DeleteTempFile();
+    const std::string& TempFilePath() const { return m_temp.Path(); }
+    // The address the internal browser shows for the selected tab; *mapped
+    // tells whether it is a local server address.
+    std::string PreviewAddress(bool* mapped);
+    int GetNavigateOnShow(int index) const;
+    // The internal browser of a tab (null until its first preview).
+    CWebBrowser* GetBrowser(int index);
+    // The browser commands on the selected tab's shown browser.
+    void OnBrowserCommand(UINT commandId);
 
     // --- Settings ---------------------------------------------------------------
     const docs::FileSettings& FileSettings() const { return m_fileSettings; }
@@ -141,6 +172,9 @@ public:
     encoding::SaveSettings& SaveSettings() { return m_save; }
 
     void RecalcLayout() override;
+    // Keys typed into a shown page that no program command took go to the
+    // browser control's own keys.
+    bool PreTranslateMessage(MSG* msg) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -173,6 +207,15 @@ protected:
     std::unique_ptr<editor::ColorModeManager> m_modes;
     CTabDropTarget m_dropTarget{*this};
     bool m_closing = false;
+    preview::PreviewSettings m_preview;
+    preview::TempFileKeeper m_temp;
+    // Makes the selected document ready for browser i (saving or asking as
+    // its method says); false after the message when it cannot be shown.
+    bool ReadyForPreview(int browser);
+    void MarkAllNavigate();
+    // Shows the tab's internal browser, navigating or refreshing; false
+    // (after the message) when it cannot be shown.
+    bool ShowPreview(int index, bool* mapped);
 
     DECLARE_MESSAGE_MAP()
 };

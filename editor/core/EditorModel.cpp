@@ -28,7 +28,14 @@ EditorModel::EditorModel()
     Reset();
 }
 
-void EditorModel::SetHost(IEditorHost* host) { host_ = host ? host : &defaultHost_; }
+void EditorModel::SetHost(IEditorHost* host) {
+    IEditorHost* h = host ? host : &defaultHost_;
+    if (batchDepth_ > 0) {
+        batchHost_ = h;
+    } else {
+        host_ = h;
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Whole text
@@ -536,6 +543,34 @@ int EditorModel::FindInLine(const char* pattern, std::size_t length, bool matchC
     if (start < 0) return 0;
     SelectBytes(BytePos{start, n}, BytePos{end, n});
     return 1;
+}
+
+const char* EditorModel::LineData(int n, std::size_t* length) const {
+    if (!store_.IsLine(n)) {
+        if (length) *length = 0;
+        return nullptr;
+    }
+    const LineRecord& r = store_.Line(n);
+    if (length) *length = static_cast<std::size_t>(r.length);
+    return r.text ? r.text : "";
+}
+
+void EditorModel::BeginBatch() {
+    if (batchDepth_++ > 0) return;
+    batchHost_ = host_;
+    host_ = &defaultHost_;  // does nothing
+}
+
+void EditorModel::EndBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+    host_ = batchHost_ ? batchHost_ : &defaultHost_;
+    batchHost_ = nullptr;
+    UpdateGutterDigits();
+    AdjustView(false);
+    host_->InvalidateAll();
+    host_->UpdateScrollBars();
+    PlaceCaret();
+    host_->NotifyChanged();
 }
 
 // ---------------------------------------------------------------------------

@@ -246,6 +246,10 @@ public:
     int FindInLine(const char* pattern, std::size_t length, bool matchCase, bool wholeWord, int column,
                    int n) override;
     using IEditorOps::FindInLine;
+    const char* LineData(int n, std::size_t* length) const override;
+    void BeginBatch() override;
+    void EndBatch() override;
+    bool InBatch() const { return batchDepth_ > 0; }
 
     // --- Keyboard editing ---------------------------------------------------
 
@@ -376,6 +380,8 @@ private:
     LineStateFn stateFn_;
     IEditorHost defaultHost_;
     IEditorHost* host_ = &defaultHost_;
+    IEditorHost* batchHost_ = nullptr;  // the real host while a batch runs
+    int batchDepth_ = 0;
     IClipboard* clipboard_ = nullptr;
 };
 

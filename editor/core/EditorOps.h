@@ -116,6 +116,32 @@ public:
     virtual bool IsModified() = 0;
     // Clearing makes the current text the save point; both notify the change.
     virtual void SetModified(bool modified) = 0;
+
+    // --- Reading without copies and changing in bulk --------------------------
+    // Line n's bytes in place (valid until the next change of the text), or
+    // null outside the text or when the editor cannot lend them.
+    virtual const char* LineData(int n, std::size_t* length) const {
+        (void)n;
+        if (length) *length = 0;
+        return nullptr;
+    }
+    // Between BeginBatch and EndBatch (they nest) changes do not repaint,
+    // scroll, place the caret or notify one by one; the outermost EndBatch
+    // repaints once, brings the caret into view, places it and notifies once.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+};
+
+// BeginBatch ... EndBatch for a scope, so every path ends the batch.
+class EditBatch {
+public:
+    explicit EditBatch(IEditorOps& ops) : ops_(ops) { ops_.BeginBatch(); }
+    ~EditBatch() { ops_.EndBatch(); }
+    EditBatch(const EditBatch&) = delete;
+    EditBatch& operator=(const EditBatch&) = delete;
+
+private:
+    IEditorOps& ops_;
 };
 
 }  // namespace editor

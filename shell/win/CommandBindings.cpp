@@ -9,10 +9,14 @@
 #include "shell/win/MainFrame.h"
 
 #include "config/win/CustomizeSheet.h"
+#include "documents/win/DocCommands.h"
 #include "resources/resource.h"
+#include "shell/win/AssistCommands.h"
 #include "shell/win/EditCommands.h"
 #include "filetree/win/FolderTreeCommands.h"
 #include "shell/win/HelpCommands.h"
+#include "search/win/SearchCommands.h"
+#include "shell/core/CommandState.h"
 
 void CMainFrame::BindCommands() {
     BindFrameCommands();                          // exit, status bar, customise, key list
@@ -21,7 +25,12 @@ void CMainFrame::BindCommands() {
     BindFileCommands(m_commands, m_docs);         // File: new, open, close, save, tabs (EditCommands.cpp)
     BindEditCommands(m_commands, m_docs);         // Edit: enabled by shell::IsCommandEnabled (CommandState)
     BindSaveCodeCommands(m_commands, m_docs);     // save code and line end, checked as set (SaveSettings)
+    BindFileListCommands(m_commands, m_docs);     // File: save and open file lists (DocCommands.cpp)
+    BindPreviewCommands(m_commands, m_docs);      // Tools: browsers, local server (DocCommands.cpp)
     BindPaneCommands(m_commands, m_panes);        // View: the panes (EditCommands.cpp)
+    BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
+                       [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
+    BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
     BindFolderTreeCommands(m_commands, m_folderTree);  // the folder tree's own, while it has the focus (FolderTreeCtrl.cpp)
 }
 

@@ -7,10 +7,10 @@
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/EditCommands.h"
+#include "search/win/SearchCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
-#include "shell/win/HelpCommands.h"
 
 namespace {
 constexpr int kStatusPanes = 4;  // prompt, caret position, load code, line end
@@ -60,7 +60,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(kOpenPendingMessage, OnOpenPendingMsg)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() : m_search(nullptr, [this] { return m_docs.GetEditor(-1); }) {}
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::RegisterFrameClass(HINSTANCE instance) {
@@ -233,6 +233,8 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
         PqErrorBox(nullptr, "Pembroquilの起動に失敗しました。");
         return -1;
     }
+    m_search.SetOwner(m_hWnd);
+    if (const settings::SettingsStore* store = settings::Current()) m_search.LoadSettings(*store);
     BindCommands();
     if (CWinApp* app = CWinApp::Current()) {
         app->AddPreTranslateHandler(&m_commands);
@@ -294,6 +296,17 @@ void CMainFrame::ShowCaretPosition() {
 
 void CMainFrame::TitleChanged(const std::string& title) { SetWindowText(title); }
 
+void CMainFrame::PreviewShown(const std::string& title) {
+    SetWindowText(title);
+    // The editor's panes go while a page is shown; DocumentShown brings them back.
+    if (!m_wndStatusBar.m_hWnd) return;
+    m_wndStatusBar.SetPaneText(0, "レディ");
+    for (int pane = 1; pane < kStatusPanes; ++pane) {
+        m_wndStatusBar.SetPaneText(pane, "");
+        m_wndStatusBar.SetPaneWidth(pane, 0);
+    }
+}
+
 bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyCaretMoved) {
         // Only the shown editor's own notice counts (a notice sent from
@@ -344,6 +357,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
     ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
     m_commands.SaveKeyTable();
+    if (settings::SettingsStore* store = settings::Current()) m_search.SaveSettings(*store);
     SetCommandRouter(nullptr);
     return CFrameWnd::OnDestroyMsg(wParam, lParam);
 }

@@ -15,6 +15,7 @@
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
+#include "search/win/SearchTools.h"
 #include "shell/win/BarContainer.h"
 #include "shell/core/FrameState.h"
 #include "shell/win/SplitPanes.h"
@@ -48,6 +49,7 @@ public:
     CDocTabWnd& Documents() { return m_docs; }
     CSplitPanes& Panes() { return m_panes; }
     filetree::CFolderTreeCtrl& FolderTree() { return m_folderTree; }
+    CSearchTools& SearchTools() { return m_search; }
 
     // The bar container takes the top, the status bar the bottom, the
     // client window the rest, below a gap of 7 pixels (4 when locked).
@@ -60,6 +62,7 @@ public:
     // code and line-end panes and the address bar.
     void DocumentShown(const std::string& title, const std::string& path, int loadCode, int returnCode) override;
     void TitleChanged(const std::string& title) override;
+    void PreviewShown(const std::string& title) override;
 
     // The Customize sheet with the pages of `pageMask` (CCstmzSheet bits)
     // and the keyboard page on `keyCategory`.
@@ -111,6 +114,7 @@ protected:
     std::unique_ptr<filetree::IFolderTreeHost> m_folderTreeHost;
     CWnd m_tagPane;  // a plain window until the tag tree exists
     CSplitPanes m_panes;
+    CSearchTools m_search;
 
     DECLARE_MESSAGE_MAP()
 };

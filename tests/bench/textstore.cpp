@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchDocument.h"
 #include "editor/core/EditorModel.h"
 
 namespace {
@@ -20,30 +21,6 @@ double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::d
 std::size_t HeapInUse() {
     const struct mallinfo2 m = mallinfo2();
     return m.uordblks + m.hblkhd;
-}
-
-// Lines of 0 to 120 bytes (60 on average): HTML-like ASCII words mixed with
-// hiragana, katakana and kanji; CR LF line ends.
-std::string Document(int lines, unsigned seed) {
-    static const char* const words[] = {"<p>", "</p>", "<a href=\"x.html\">", "</a>", "class", "=", "\"main\"", " ",
-                                        "text", "\t", "\x82\xA0\x82\xA2\x82\xA4",  // あいう
-                                        "\x83\x41\x83\x43",                        // アイ
-                                        "\x95\x5C\x8E\xA6",                        // 表示
-                                        "\x8A\xBF\x8E\x9A", "1234", "&amp;"};
-    std::mt19937 rng(seed);
-    std::string doc;
-    doc.reserve(static_cast<std::size_t>(lines) * 64);
-    for (int k = 0; k < lines; ++k) {
-        const std::size_t target = rng() % 121;
-        std::size_t n = 0;
-        while (n < target) {
-            const char* w = words[rng() % (sizeof words / sizeof words[0])];
-            doc += w;
-            n += std::strlen(w);
-        }
-        doc += "\r\n";
-    }
-    return doc;
 }
 
 // Lines in a comment carry state 3 from "<!--" to "-->".

@@ -150,8 +150,8 @@ TEST_F(CommandsE2E, ADamagedHistoryStartsAtOnceAndShiftSpaceTypesASpace) {
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
 
-    // No assist takes Shift+Space yet: it types a space, in the editor and
-    // in the address bar.
+    // Attribute assist finds no tag before the caret, so Shift+Space types a
+    // space, in the editor and in the address bar.
     HWND editor = app.ShownEditor();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(app.Key("a shift+space b"));

@@ -84,8 +84,9 @@ TEST(CommandManagerTest, MenusAreBuiltFromTheTableWithKeyTexts) {
     HMENU advanced = cm.FindSubmenu(1, "高度な操作(&A)");
     ASSERT_NE(advanced, nullptr);
     EXPECT_EQ(::GetMenuItemCount(advanced), 7);
-    EXPECT_EQ(MenuItemText(::GetSubMenu(bar, 1), ::GetMenuItemCount(::GetSubMenu(bar, 1)) - 1),
+    EXPECT_EQ(MenuItemText(::GetSubMenu(bar, 1), ::GetMenuItemCount(::GetSubMenu(bar, 1)) - 2),
               "属性アシスト(&M)\tShift+Space");
+    EXPECT_EQ(MenuItemText(::GetSubMenu(bar, 1), ::GetMenuItemCount(::GetSubMenu(bar, 1)) - 1), "値アシスト(&V)");
     HMENU view = ::GetSubMenu(bar, 2);
     char text[128] = {};
     ::GetMenuStringA(view, 40073, text, sizeof text, MF_BYCOMMAND);

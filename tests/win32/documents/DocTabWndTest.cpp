@@ -2,6 +2,7 @@
 // same file opened twice, closing the last tab, moving tabs, saving with a
 // backup, Save As through the dialog with the default extension, Save As
 // onto a file another tab shows, and the title marks.
+#include "support/RecordingMessageBoxes.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -28,19 +29,7 @@ struct Recorder : IDocTabHost {
     void TitleChanged(const std::string& t) override { title = t; }
 };
 
-struct Boxes : IMessageBoxService {
-    std::vector<std::string> texts;
-    std::deque<int> answers;  // default: the first button's answer for errors, Cancel for questions
-    int Show(HWND, const std::string& text, const std::string&, UINT type) override {
-        texts.push_back(text);
-        if (!answers.empty()) {
-            const int a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
-    }
-};
+using Boxes = RecordingMessageBoxes;
 
 struct Dialogs : IFileDialogService {
     std::deque<std::string> paths;

@@ -48,7 +48,13 @@ TEST_F(ColorPluginTest, FirstRunIsModalListsValuesAndInsertsUpperCase) {
             EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 147);
             EXPECT_EQ(ListText(combo, 0), "#f0f8ff");
             EXPECT_EQ(ListText(combo, 146), "#9acd32");
-            EXPECT_TRUE(::GetWindowLongA(combo, GWL_STYLE) & WS_VSCROLL);
+            // The re-created list scrolls (the system may keep the style on
+            // the drop-down list rather than on the combo box itself).
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof(info);
+            EXPECT_TRUE(::GetComboBoxInfo(combo, &info));
+            EXPECT_TRUE(((::GetWindowLongA(combo, GWL_STYLE) | ::GetWindowLongA(info.hwndList, GWL_STYLE)) &
+                         WS_VSCROLL) != 0);
             EXPECT_EQ(Bars(seen), 0x808080u);
             // Typed texts and the colour they give.
             const struct {
