@@ -74,9 +74,13 @@ void FolderTreeOptions::Save(settings::SettingsStore& store, const std::string& 
 }
 
 bool FolderTreeOptions::Apply(const FolderTreeSettings& settings, bool rebuild) {
+    const std::string oldFilter = Filter();
+    const bool oldShowHidden = ShowHidden();
     m_settings = settings;
     m_changed = true;
-    return rebuild;
+    // A box touched and put back changes nothing the tree shows: the tree
+    // and the user's expanded folders stay.
+    return rebuild && (Filter() != oldFilter || ShowHidden() != oldShowHidden);
 }
 
 std::string FolderTreeOptions::Filter() const {

@@ -63,7 +63,8 @@ public:
 
     const FolderTreeSettings& Get() const { return m_settings; }
     // Takes new options from the options page; true when the tree is to be
-    // built again (the rebuild flag).
+    // built again: the page's rebuild flag is set and the filter or the
+    // hidden-item switch really differs.
     bool Apply(const FolderTreeSettings& settings, bool rebuild);
     bool SettingsChanged() const { return m_changed; }
 

@@ -676,7 +676,13 @@ void CFolderTreeCtrl::ApplySettings(const FolderTreeSettings& settings, bool reb
     if (m_options.Apply(settings, rebuild)) {
         m_filter = m_options.Filter();
         m_showHidden = m_options.ShowHidden();
+        // The folder the user was in is opened again, so that the new
+        // filter shows there and the folder stored at close stays his.
+        const std::string kept = m_currentFolder;
         Build();
+        if (!kept.empty()) {
+            if (HTREEITEM last = GoToFolder(LastDirPathForm(kept))) TreeView_SelectItem(m_tree.m_hWnd, last);
+        }
     }
 }
 

@@ -135,4 +135,33 @@ TEST(FolderTreeOptionsTest, OptionsAreWrittenOnlyAfterApplyTheLastFolderAlways) 
     EXPECT_EQ(back.StartTarget(), "D:\\www\\");
 }
 
+TEST(FolderTreeOptionsTest, TheTreeIsBuiltAgainOnlyWhenWhatItShowsChanged) {
+    const filetree::FolderTreeSettings base;
+    const struct {
+        int extPoint;
+        const char* kinds;
+        int ghost;
+        const char* pointDir;
+        bool flag, rebuild;
+    } cases[] = {
+        {0, "html;htm;shtml;shtm;js;css;cgi;pl;txt;lzh;jpg;gif;pql", 0, "", true, false},  // touched, put back
+        {1, "html;htm;shtml;shtm;js;css;cgi;pl;txt;lzh;jpg;gif;pql", 0, "", true, false},  // the same filter
+        {0, "txt", 0, "", true, false},          // the user's list, not in use
+        {1, "txt", 0, "", true, true},
+        {1, "txt", 0, "", false, false},         // the page saw no change
+        {0, "html", 1, "", true, true},          // hidden items left out
+        {0, "html", 0, "C:\\www", true, false},  // the start folder alone
+    };
+    for (const auto& c : cases) {
+        filetree::FolderTreeOptions o;
+        filetree::FolderTreeSettings n = base;
+        n.extPoint = c.extPoint;
+        n.extKinds = c.kinds;
+        n.ghostDisp = c.ghost;
+        n.pointDirPath = c.pointDir;
+        EXPECT_EQ(o.Apply(n, c.flag), c.rebuild) << c.extPoint << c.kinds << c.ghost << c.pointDir;
+        EXPECT_TRUE(o.SettingsChanged());
+    }
+}
+
 }  // namespace

@@ -158,6 +158,20 @@ TEST_F(FolderTreeTest, FiltersAndHiddenItems) {
     }
 }
 
+TEST_F(FolderTreeTest, NewOptionsRebuildOnlyForANewFilterAndKeepTheOpenFolder) {
+    HTREEITEM folder = Folder("ソフト\\");
+    ASSERT_NE(folder, nullptr);
+    filetree::FolderTreeSettings same = tree.GetSettings();
+    same.pointDirPath = "C:\\www";  // not shown by the tree
+    tree.ApplySettings(same, true);
+    EXPECT_EQ(tree.ItemPath(folder), TestFolder() + "ソフト");  // the same item, still there
+    Apply(1, "*", 0);
+    HTREEITEM open = tree.Selected();
+    EXPECT_EQ(pathutil::WithTrailingSeparator(tree.ItemPath(open)), TestFolder() + "ソフト\\");
+    EXPECT_TRUE(TreeView_GetItemState(tree.Tree(), open, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(pathutil::WithTrailingSeparator(tree.CurrentFolder()), TestFolder() + "ソフト\\");
+}
+
 TEST_F(FolderTreeTest, ReExpandingEnumeratesAfreshAndShowAllRestoresTheFilter) {
     HTREEITEM folder = Folder();
     ASSERT_NE(folder, nullptr);
