@@ -7,6 +7,7 @@
 #include "config/core/SettingsStore.h"
 #include "editor/core/EditorOps.h"
 #include "framework/core/PathUtil.h"
+#include "framework/core/Sjis.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -54,6 +55,20 @@ int IconOf(LPCITEMIDLIST abs, UINT extra) {
                           SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extra))
         return 0;
     return info.iIcon;
+}
+
+// The item's parsing name: the full path of a file-system item.
+std::string ParsingName(IShellFolder* folder, LPCITEMIDLIST rel) {
+    STRRET ret = {};
+    if (FAILED(folder->GetDisplayNameOf(rel, SHGDN_FORPARSING, &ret))) return std::string();
+    char buf[MAX_PATH] = {};
+    if (FAILED(::StrRetToBufA(&ret, rel, buf, sizeof buf))) return std::string();
+    return buf;
+}
+
+// Files whose icon is their own, not their type's.
+bool HasOwnIcon(const std::string& ext) {
+    return ext.empty() || ext == "exe" || ext == "ico" || ext == "lnk" || ext == "cur" || ext == "url";
 }
 
 LPITEMIDLIST Combine(LPCITEMIDLIST a, LPCITEMIDLIST b) {
@@ -168,12 +183,15 @@ HTREEITEM CFolderTreeCtrl::InsertItem(HTREEITEM parent, IShellFolder* folder, LP
     const bool isFolder = (attrs & SFGAO_FOLDER) != 0;
     const bool ghosted = (attrs & (SFGAO_GHOSTED | SFGAO_HIDDEN)) != 0;
     if (ghosted && !m_showHidden) return nullptr;
+    // The filter goes first: the name from the folder is cheap, the
+    // absolute list and the icon are not.
+    std::string path;
+    if (!isFolder) {
+        path = ParsingName(folder, rel);
+        if (!FileShown(m_filter, path)) return nullptr;
+    }
     LPITEMIDLIST abs = Combine(parentAbs, rel);
     if (!abs) return nullptr;
-    if (!isFolder && !FileShown(m_filter, PathOfList(abs))) {
-        ::CoTaskMemFree(abs);
-        return nullptr;
-    }
     const std::string name = DisplayName(folder, rel);
     auto* record = new ItemRecord;
     record->parent = folder;
@@ -184,7 +202,21 @@ HTREEITEM CFolderTreeCtrl::InsertItem(HTREEITEM parent, IShellFolder* folder, LP
         delete record;
         return nullptr;
     }
-    const int image = IconOf(abs, 0);
+    int image = 0;
+    const std::string ext = isFolder ? std::string() : sjis::ToLowerAscii(pathutil::ExtensionOf(path));
+    if (HasOwnIcon(ext)) {
+        image = IconOf(abs, 0);
+    } else {
+        // One look-up per file type and expansion.
+        auto known = m_typeIcons.find(ext);
+        if (known == m_typeIcons.end()) {
+            SHFILEINFOA info = {};
+            ::SHGetFileInfoA(("x." + ext).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                             SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+            known = m_typeIcons.emplace(ext, info.iIcon).first;
+        }
+        image = known->second;
+    }
     TVINSERTSTRUCTA ins = {};
     ins.hParent = parent;
     ins.hInsertAfter = TVI_LAST;
@@ -212,7 +244,8 @@ int CALLBACK CFolderTreeCtrl::CompareItems(LPARAM a, LPARAM b, LPARAM folder) {
 void CFolderTreeCtrl::Expand(HTREEITEM item) {
     ItemRecord* record = Record(item);
     if (!record) return;
-    m_currentFolder = item == m_root ? PathOfList(record->abs) : PathOfList(record->abs);
+    m_currentFolder = PathOfList(record->abs);
+    m_typeIcons.clear();
     IShellFolder* folder = FolderOf(item);
     HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
     ::SetCapture(m_tree.m_hWnd);

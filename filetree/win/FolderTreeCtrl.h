@@ -3,6 +3,7 @@
 // pane window of its own, which takes the control's notifications.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include <windows.h>
@@ -121,6 +122,7 @@ private:
     bool m_imeWasOpen = false;
     IContextMenu* m_shellMenu = nullptr;
     HTREEITEM m_root = nullptr;
+    std::map<std::string, int> m_typeIcons;  // icon by extension, for one expansion
 };
 
 }  // namespace filetree
