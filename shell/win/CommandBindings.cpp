@@ -14,6 +14,7 @@
 #include "shell/win/AssistCommands.h"
 #include "shell/win/BookmarkCommands.h"
 #include "shell/win/EditCommands.h"
+#include "filetree/win/FolderTreeCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "search/win/SearchCommands.h"
 #include "shell/core/CommandState.h"
@@ -32,6 +33,7 @@ void CMainFrame::BindCommands() {
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
     BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
     BindBookmarkCommands(m_commands, m_docs, m_hWnd);  // File: set, go to, delete bookmarks (BookmarkCommands.cpp)
+    BindFolderTreeCommands(m_commands, m_folderTree);  // the folder tree's own, while it has the focus (FolderTreeCtrl.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {

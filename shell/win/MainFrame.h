@@ -5,12 +5,14 @@
 // window. Its command manager dispatches every command.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/core/SplitPageModel.h"
 #include "config/win/CommandManager.h"
 #include "documents/win/DocTabWnd.h"
+#include "filetree/win/FolderTreeCtrl.h"
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
@@ -53,6 +55,7 @@ public:
     CBarContainer& Bars() { return m_bars; }
     CDocTabWnd& Documents() { return m_docs; }
     CSplitPanes& Panes() { return m_panes; }
+    filetree::CFolderTreeCtrl& FolderTree() { return m_folderTree; }
     CSearchTools& SearchTools() { return m_search; }
 
     // The bar container takes the top, the status bar the bottom, the
@@ -136,7 +139,8 @@ protected:
     CommandManager m_commands;
     CBarContainer m_bars;
     CDocTabWnd m_docs;
-    CWnd m_folderPane;  // a plain window until the folder tree exists
+    filetree::CFolderTreeCtrl m_folderTree;
+    std::unique_ptr<filetree::IFolderTreeHost> m_folderTreeHost;
     tagswin::CRegistTagTree m_tagPane;
     CSplitPanes m_panes;
     CSearchTools m_search;
