@@ -326,6 +326,13 @@ public:
     int ColorLine(int n, Color* colors);
     // Recomputes the state of every line with the line-state function.
     void RecomputeAllStates();
+    // The colouring state at the end of line n. With a line-state function
+    // the states are valid up to a high-water mark and are computed forward
+    // from it only as far as a query or painting needs them; an edit lowers
+    // the mark only when it changes the state its lines end in.
+    int LineState(int n);
+    // Lines 0 ... StatesValid() - 1 hold states that are up to date.
+    int StatesValid() const { return statesValid_; }
 
 private:
     BytePos CaretBytes() const { return store_.ToBytePos(caret_); }
@@ -353,7 +360,11 @@ private:
     // The text changed: the modified flag and the parent's notification.
     void TextChanged();
     bool ReplayTop(bool undo);
-    bool RecomputeStates(int first, int lastEdited, int endState);
+    // The states of the edited lines first ... lastEdited; validBelow is the
+    // old mark moved with the lines. True when the lines below start in
+    // another state than before.
+    bool RecomputeStates(int first, int lastEdited, int endState, int validBelow);
+    void ForgetStatesFrom(int line);
     void RowsMoved(int top, int rows);
     void UpdateGutterDigits();
     void SelectBytes(BytePos anchor, BytePos caret);
@@ -378,6 +389,7 @@ private:
     WordFunctions words_;
     ColorLineFn colorFn_;
     LineStateFn stateFn_;
+    int statesValid_ = 0;  // the high-water mark of the line states
     IEditorHost defaultHost_;
     IEditorHost* host_ = &defaultHost_;
     IEditorHost* batchHost_ = nullptr;  // the real host while a batch runs
