@@ -53,6 +53,8 @@ void EditorModel::Reset() {
     flags_ = 0;
     pendingLead_ = 0;
     statesValid_ = 0;
+    longest_ = 0;
+    longestKnown_ = true;
 }
 
 void EditorModel::Clear() { Reset(); }
@@ -189,12 +191,23 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
     const bool trackStates = updateStates && stateFn_;
     const int endState = trackStates ? LineState(p2.line) : 0;
     const int oldValid = statesValid_;
+    int replacedLongest = 0;
+    for (int k = p1.line; k <= p2.line; ++k) replacedLongest = std::max(replacedLongest, store_.LineLength(k));
     BytePos end = p1;
     if (!store_.ReplaceRange(p1, hasRange ? p2 : p1, hasText ? text : nullptr, hasText ? length : 0, &end,
                              &c.linesRemoved, &c.linesAdded)) {
         return false;
     }
     flags_ |= kOffscreenPaint;
+    // The longest line: one of the new lines, or still the old one unless
+    // that was among the replaced lines (then it is looked for when asked).
+    int addedLongest = 0;
+    for (int k = p1.line; k <= p1.line + c.linesAdded; ++k) addedLongest = std::max(addedLongest, store_.LineLength(k));
+    if (addedLongest >= longest_) {
+        longest_ = addedLongest;
+    } else if (replacedLongest >= longest_) {
+        longestKnown_ = false;
+    }
 
     if (record) {
         *record = UndoRecord{};
@@ -780,10 +793,24 @@ void EditorModel::GetScrollPosition(int* firstColumn, int* firstLine) const {
     if (firstLine) *firstLine = firstLine_;
 }
 
+int EditorModel::LongestLineLength() const {
+    if (!longestKnown_) {
+        longest_ = 0;
+        for (int k = 0; k < store_.LineCount(); ++k) longest_ = std::max(longest_, store_.LineLength(k));
+        longestKnown_ = true;
+    }
+    return longest_;
+}
+
+int EditorModel::ScrollColumns() const {
+    const long long widest = static_cast<long long>(LongestLineLength()) + 1;
+    return static_cast<int>(std::min<long long>(kMaxColumn, std::max<long long>(kMinScrollColumns, widest)));
+}
+
 void EditorModel::SetScrollPosition(int firstColumn, int firstLine) {
     const ViewGeometry g = Geometry();
     const int oldColumn = firstColumn_, oldLine = firstLine_;
-    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns));
+    firstColumn_ = std::max(0, std::min(firstColumn, ScrollColumns() - g.visibleColumns));
     firstLine_ = std::max(0, std::min(firstLine, LineCount() - g.visibleLines));
     if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
     host_->UpdateScrollBars();
@@ -793,7 +820,7 @@ void EditorModel::SetScrollPosition(int firstColumn, int firstLine) {
 void EditorModel::ScrollColumnTo(int firstColumn) {
     const ViewGeometry g = Geometry();
     const int oldColumn = firstColumn_;
-    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns + 1));
+    firstColumn_ = std::max(0, std::min(firstColumn, ScrollColumns() - g.visibleColumns + 1));
     if (firstColumn_ != oldColumn) host_->ScrollView(oldColumn, firstLine_);
     host_->UpdateScrollBars();
     PlaceCaret();
@@ -897,6 +924,23 @@ int EditorModel::ColorLine(int n, Color* colors) {
     store_.SetLineState(n, state);
     if (stateFn_ && statesValid_ == n) statesValid_ = n + 1;
     return store_.LineState(n);
+}
+
+int EditorModel::ColorLinePart(int n, int bytes, Color* colors) {
+    if (!store_.IsLine(n)) return 0;
+    const int length = store_.LineLength(n);
+    if (bytes >= length) return ColorLine(n, colors);
+    if (!settings_.colorMode) return LineState(n);
+    bytes = std::max(0, bytes);
+    if (stateFn_) {
+        colorFn_(store_.LineText(n), bytes, n > 0 ? LineState(n - 1) : -1, colors);
+        return LineState(n);
+    }
+    // Only painting gives this line its state: the whole line is coloured.
+    wholeLine_.assign(static_cast<std::size_t>(length) + 1, colors_.text);
+    const int state = ColorLine(n, wholeLine_.data());
+    std::copy(wholeLine_.begin(), wholeLine_.begin() + bytes, colors);
+    return state;
 }
 
 }  // namespace editor

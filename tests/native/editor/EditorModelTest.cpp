@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "editor/core/EditorMemory.h"
@@ -366,16 +367,42 @@ TEST(EditorModelTest, ScrollPositionIsClamped) {
     f.ed.SetScrollPosition(5000, 5000);
     int column, line;
     f.ed.GetScrollPosition(&column, &line);
-    EXPECT_EQ(column, editor::kMaxColumn - 80);
+    EXPECT_EQ(column, editor::kMinScrollColumns - 80);
     EXPECT_EQ(line, 101 - 20);
     f.ed.SetScrollPosition(-4, -4);
     f.ed.GetScrollPosition(&column, &line);
     EXPECT_EQ(column, 0);
     EXPECT_EQ(line, 0);
     f.ed.ScrollColumnTo(5000);
-    EXPECT_EQ(f.ed.FirstColumn(), editor::kMaxColumn - 80 + 1);
+    EXPECT_EQ(f.ed.FirstColumn(), editor::kMinScrollColumns - 80 + 1);
     f.ed.GoToLine(60);
     EXPECT_EQ(f.ed.FirstLine(), 60 - 20 + 1);
+}
+
+// The horizontal range follows the longest line through edits, undo and the
+// loss of that line.
+TEST(EditorModelTest, TheHorizontalRangeFollowsTheLongestLine) {
+    Fixture f;
+    const std::string wide(10000, 'x');
+    f.ed.SetText("a\r\n" + wide + "\r\nb");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int columns;
+    } const steps[] = {
+        {"set", [] {}, 10001},
+        {"typed on the long line", [&] { f.ed.SetSelection(5, 1, 5, 1), f.Type("yy"); }, 10003},
+        {"undone", [&] { f.ed.Undo(); }, 10002},  // one record per character
+        {"line removed", [&] { f.ed.SetSelection(0, 1, 0, 2), f.ed.ReplaceSelection("", true); }, 2048},
+        {"undone again", [&] { f.ed.Undo(); }, 10002},
+        {"short text", [&] { f.ed.SetText("abc"); }, 2048},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(f.ed.ScrollColumns(), s.columns) << s.what;
+        f.ed.SetScrollPosition(editor::kMaxColumn, 0);
+        EXPECT_EQ(f.ed.FirstColumn(), s.columns - 80) << s.what;
+    }
 }
 
 // --- What the window is asked to do -----------------------------------------------
