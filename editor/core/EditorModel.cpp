@@ -52,6 +52,9 @@ void EditorModel::Reset() {
     gutterDigits_ = 4;
     flags_ = 0;
     pendingLead_ = 0;
+    statesValid_ = 0;
+    longest_ = 0;
+    longestKnown_ = true;
 }
 
 void EditorModel::Clear() { Reset(); }
@@ -66,7 +69,7 @@ bool EditorModel::SetText(const char* text, std::size_t length) {
         if (ok) ShowChange(change);
         if (!ok) Clear();
     }
-    RecomputeAllStates();
+    ForgetStatesFrom(0);
     host_->InvalidateAll();
     host_->UpdateScrollBars();
     PlaceCaret();
@@ -183,13 +186,28 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
     BytePos s1, s2;
     if (SelectionBytes(&s1, &s2) && (s1 != p1 || s2 != p2)) host_->InvalidateLines(s1.line, s2.line);
 
-    const int endState = store_.LineState(p2.line);
+    // The states of the replaced lines are needed to tell whether the lines
+    // below start as they did: they are brought up to date first.
+    const bool trackStates = updateStates && stateFn_;
+    const int endState = trackStates ? LineState(p2.line) : 0;
+    const int oldValid = statesValid_;
+    int replacedLongest = 0;
+    for (int k = p1.line; k <= p2.line; ++k) replacedLongest = std::max(replacedLongest, store_.LineLength(k));
     BytePos end = p1;
     if (!store_.ReplaceRange(p1, hasRange ? p2 : p1, hasText ? text : nullptr, hasText ? length : 0, &end,
                              &c.linesRemoved, &c.linesAdded)) {
         return false;
     }
     flags_ |= kOffscreenPaint;
+    // The longest line: one of the new lines, or still the old one unless
+    // that was among the replaced lines (then it is looked for when asked).
+    int addedLongest = 0;
+    for (int k = p1.line; k <= p1.line + c.linesAdded; ++k) addedLongest = std::max(addedLongest, store_.LineLength(k));
+    if (addedLongest >= longest_) {
+        longest_ = addedLongest;
+    } else if (replacedLongest >= longest_) {
+        longestKnown_ = false;
+    }
 
     if (record) {
         *record = UndoRecord{};
@@ -210,7 +228,12 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
     anchor_ = TextPos{-1, caret_.line};
     c.inserted = hasText;
     c.removed = hasRange;
-    c.statesChanged = updateStates && stateFn_ && RecomputeStates(c.top, c.top + c.linesAdded, endState);
+    if (trackStates) {
+        const int validBelow = oldValid + c.linesAdded - c.linesRemoved;
+        c.statesChanged = RecomputeStates(c.top, c.top + c.linesAdded, endState, validBelow);
+    } else {
+        ForgetStatesFrom(c.top);
+    }
     if (change) *change = c;
     return true;
 }
@@ -243,29 +266,43 @@ void EditorModel::TextChanged() {
     host_->NotifyChanged();
 }
 
-bool EditorModel::RecomputeStates(int first, int lastEdited, int endState) {
+bool EditorModel::RecomputeStates(int first, int lastEdited, int endState, int validBelow) {
+    // Only the edited lines are computed now. When the last of them ends in
+    // the state it ended in before, the lines below start as they did and
+    // keep their states; otherwise their states are computed again when
+    // something asks for them (painting, a query).
     int previous = first > 0 ? store_.LineState(first - 1) : -1;
-    const int count = store_.LineCount();
-    for (int k = first; k < count; ++k) {
-        const std::int16_t state =
-            static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
-        const int old = k == lastEdited ? endState : store_.LineState(k);
-        store_.SetLineState(k, state);
-        // Below the edited lines nothing changes once a line ends in the state
-        // it ended in before: the lines after it start as they did.
-        if (k >= lastEdited && state == static_cast<std::int16_t>(old)) return k > lastEdited;
-        previous = state;
-    }
-    return count - 1 > lastEdited;
-}
-
-void EditorModel::RecomputeAllStates() {
-    if (!stateFn_) return;
-    int previous = -1;
-    for (int k = 0; k < store_.LineCount(); ++k) {
+    for (int k = first; k <= lastEdited; ++k) {
         previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
         store_.SetLineState(k, previous);
     }
+    const int count = store_.LineCount();
+    if (previous == static_cast<std::int16_t>(endState)) {
+        statesValid_ = std::max(lastEdited + 1, std::min(validBelow, count));
+        return false;
+    }
+    statesValid_ = lastEdited + 1;
+    return count - 1 > lastEdited;
+}
+
+int EditorModel::LineState(int n) {
+    if (!store_.IsLine(n)) return 0;
+    if (stateFn_ && n >= statesValid_) {
+        int previous = statesValid_ > 0 ? store_.LineState(statesValid_ - 1) : -1;
+        for (int k = statesValid_; k <= n; ++k) {
+            previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+            store_.SetLineState(k, previous);
+        }
+        statesValid_ = n + 1;
+    }
+    return store_.LineState(n);
+}
+
+void EditorModel::ForgetStatesFrom(int line) { statesValid_ = std::max(0, std::min(statesValid_, line)); }
+
+void EditorModel::RecomputeAllStates() {
+    ForgetStatesFrom(0);
+    LineState(store_.LineCount() - 1);
 }
 
 void EditorModel::RowsMoved(int top, int rows) {
@@ -756,10 +793,24 @@ void EditorModel::GetScrollPosition(int* firstColumn, int* firstLine) const {
     if (firstLine) *firstLine = firstLine_;
 }
 
+int EditorModel::LongestLineLength() const {
+    if (!longestKnown_) {
+        longest_ = 0;
+        for (int k = 0; k < store_.LineCount(); ++k) longest_ = std::max(longest_, store_.LineLength(k));
+        longestKnown_ = true;
+    }
+    return longest_;
+}
+
+int EditorModel::ScrollColumns() const {
+    const long long widest = static_cast<long long>(LongestLineLength()) + 1;
+    return static_cast<int>(std::min<long long>(kMaxColumn, std::max<long long>(kMinScrollColumns, widest)));
+}
+
 void EditorModel::SetScrollPosition(int firstColumn, int firstLine) {
     const ViewGeometry g = Geometry();
     const int oldColumn = firstColumn_, oldLine = firstLine_;
-    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns));
+    firstColumn_ = std::max(0, std::min(firstColumn, ScrollColumns() - g.visibleColumns));
     firstLine_ = std::max(0, std::min(firstLine, LineCount() - g.visibleLines));
     if (firstColumn_ != oldColumn || firstLine_ != oldLine) host_->ScrollView(oldColumn, oldLine);
     host_->UpdateScrollBars();
@@ -769,7 +820,7 @@ void EditorModel::SetScrollPosition(int firstColumn, int firstLine) {
 void EditorModel::ScrollColumnTo(int firstColumn) {
     const ViewGeometry g = Geometry();
     const int oldColumn = firstColumn_;
-    firstColumn_ = std::max(0, std::min(firstColumn, kMaxColumn - g.visibleColumns + 1));
+    firstColumn_ = std::max(0, std::min(firstColumn, ScrollColumns() - g.visibleColumns + 1));
     if (firstColumn_ != oldColumn) host_->ScrollView(oldColumn, firstLine_);
     host_->UpdateScrollBars();
     PlaceCaret();
@@ -837,7 +888,7 @@ void EditorModel::SetSettings(const EditorSettings* settings, bool redraw) {
     }
     settings_ = next;
     UpdateGutterDigits();
-    if (settings_.colorMode && stateFn_) RecomputeAllStates();
+    if (settings_.colorMode && stateFn_) ForgetStatesFrom(0);
     host_->UpdateScrollBars();
     PlaceCaret();
     if (redraw) host_->InvalidateAll();
@@ -862,15 +913,34 @@ void EditorModel::SetWordFunctions(const WordFunctions& words) {
 void EditorModel::SetColorFunctions(ColorLineFn color, LineStateFn lineState) {
     colorFn_ = color ? std::move(color) : ColorLineFn(DefaultColorLine);
     stateFn_ = std::move(lineState);
+    ForgetStatesFrom(0);
 }
 
 int EditorModel::ColorLine(int n, Color* colors) {
     if (!store_.IsLine(n)) return 0;
-    if (!settings_.colorMode) return store_.LineState(n);
-    const int previous = n > 0 ? store_.LineState(n - 1) : -1;
+    if (!settings_.colorMode) return LineState(n);
+    const int previous = n > 0 ? LineState(n - 1) : -1;
     const int state = colorFn_(store_.LineText(n), store_.LineLength(n), previous, colors);
     store_.SetLineState(n, state);
+    if (stateFn_ && statesValid_ == n) statesValid_ = n + 1;
     return store_.LineState(n);
+}
+
+int EditorModel::ColorLinePart(int n, int bytes, Color* colors) {
+    if (!store_.IsLine(n)) return 0;
+    const int length = store_.LineLength(n);
+    if (bytes >= length) return ColorLine(n, colors);
+    if (!settings_.colorMode) return LineState(n);
+    bytes = std::max(0, bytes);
+    if (stateFn_) {
+        colorFn_(store_.LineText(n), bytes, n > 0 ? LineState(n - 1) : -1, colors);
+        return LineState(n);
+    }
+    // Only painting gives this line its state: the whole line is coloured.
+    wholeLine_.assign(static_cast<std::size_t>(length) + 1, colors_.text);
+    const int state = ColorLine(n, wholeLine_.data());
+    std::copy(wholeLine_.begin(), wholeLine_.begin() + bytes, colors);
+    return state;
 }
 
 }  // namespace editor

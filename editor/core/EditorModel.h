@@ -7,9 +7,11 @@
 // through `IClipboard`.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/core/ColorFunctions.h"
 #include "editor/core/EditorOps.h"
@@ -24,8 +26,12 @@ constexpr int kNotifyCaretMoved = 0x0464;
 constexpr int kNotifyChanged = 0x0465;
 constexpr int kNotifyRightClick = 0x0466;
 
-// The widest column that is painted and the horizontal scroll range.
-constexpr int kMaxColumn = 2048;
+// The column limit: no column or scroll position goes beyond it. A line of
+// any length that fits the text store stays below it.
+constexpr int kMaxColumn = INT32_MAX;
+// The horizontal scroll range: at least this many columns, else as far as
+// the longest line reaches.
+constexpr int kMinScrollColumns = 2048;
 
 // What the caret notification carries: four 32-bit integers.
 struct CaretNotice {
@@ -289,11 +295,17 @@ public:
     int FirstColumn() const { return firstColumn_; }
     int FirstLine() const { return firstLine_; }
     void GetScrollPosition(int* firstColumn, int* firstLine) const override;
-    // Column clamped into 0 ... 2048 - visible columns, line into
+    // The horizontal scroll range in columns: kMinScrollColumns, or the
+    // longest line's length and one column for its end when that is more
+    // (counted in bytes: every byte takes a column at least).
+    int ScrollColumns() const;
+    // Bytes of the longest line.
+    int LongestLineLength() const;
+    // Column clamped into 0 ... ScrollColumns - visible columns, line into
     // 0 ... LineCount - visible lines (both at least 0).
     void SetScrollPosition(int firstColumn, int firstLine) override;
-    // The scroll bars' clamps: column 0 ... 2048 - visible columns + 1, line
-    // 0 ... LineCount - visible lines. Both scroll and place the caret.
+    // The scroll bars' clamps: column 0 ... ScrollColumns - visible columns
+    // + 1, line 0 ... LineCount - visible lines. Both scroll and place the caret.
     void ScrollColumnTo(int firstColumn);
     void ScrollLineTo(int firstLine);
     // Brings the caret into view (after navigation).
@@ -324,8 +336,20 @@ public:
     void SetColorFunctions(ColorLineFn color, LineStateFn lineState);
     // Colours line n for painting and stores its state (when colour mode is on).
     int ColorLine(int n, Color* colors);
+    // Colours the first `bytes` bytes of line n only (colors holds bytes + 1
+    // entries, filled with the text colour); the line's state comes from the line-state function. Bytes
+    // near the end of the part may be coloured as if the line ended there.
+    // Without a line-state function the whole line is coloured.
+    int ColorLinePart(int n, int bytes, Color* colors);
     // Recomputes the state of every line with the line-state function.
     void RecomputeAllStates();
+    // The colouring state at the end of line n. With a line-state function
+    // the states are valid up to a high-water mark and are computed forward
+    // from it only as far as a query or painting needs them; an edit lowers
+    // the mark only when it changes the state its lines end in.
+    int LineState(int n);
+    // Lines 0 ... StatesValid() - 1 hold states that are up to date.
+    int StatesValid() const { return statesValid_; }
 
 private:
     BytePos CaretBytes() const { return store_.ToBytePos(caret_); }
@@ -353,7 +377,11 @@ private:
     // The text changed: the modified flag and the parent's notification.
     void TextChanged();
     bool ReplayTop(bool undo);
-    bool RecomputeStates(int first, int lastEdited, int endState);
+    // The states of the edited lines first ... lastEdited; validBelow is the
+    // old mark moved with the lines. True when the lines below start in
+    // another state than before.
+    bool RecomputeStates(int first, int lastEdited, int endState, int validBelow);
+    void ForgetStatesFrom(int line);
     void RowsMoved(int top, int rows);
     void UpdateGutterDigits();
     void SelectBytes(BytePos anchor, BytePos caret);
@@ -378,6 +406,10 @@ private:
     WordFunctions words_;
     ColorLineFn colorFn_;
     LineStateFn stateFn_;
+    int statesValid_ = 0;  // the high-water mark of the line states
+    mutable int longest_ = 0;  // bytes of the longest line, when known
+    mutable bool longestKnown_ = true;
+    std::vector<Color> wholeLine_;  // colours of a whole line for ColorLinePart
     IEditorHost defaultHost_;
     IEditorHost* host_ = &defaultHost_;
     IEditorHost* batchHost_ = nullptr;  // the real host while a batch runs

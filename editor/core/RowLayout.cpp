@@ -7,14 +7,15 @@
 
 namespace editor {
 
-void LayoutRow(const char* text, int length, int tabSize, std::vector<RowCell>& cells, int maxBytes) {
+namespace {
+
+// Lays out cells from byte i (at `column`) while `more` says so.
+template <typename More>
+void LayoutCells(const char* text, std::size_t size, int tabSize, std::size_t i, int column,
+                 std::vector<RowCell>& cells, More more) {
     cells.clear();
-    if (!text || length <= 0) return;
     const int tab = std::max(1, tabSize);
-    const std::size_t size = static_cast<std::size_t>(length);
-    const std::size_t limit = static_cast<std::size_t>(std::max(0, std::min(length, maxBytes)));
-    int column = 0;
-    for (std::size_t i = 0; i < limit;) {
+    while (i < size && more(i, column)) {
         const int len = static_cast<int>(sjis::CharLength(text, size, i));
         const unsigned char c = static_cast<unsigned char>(text[i]);
         RowCell cell{static_cast<int>(i), len, column, len, CellKind::kText};
@@ -30,6 +31,24 @@ void LayoutRow(const char* text, int length, int tabSize, std::vector<RowCell>& 
         column += cell.columns;
         i += static_cast<std::size_t>(len);
     }
+}
+
+}  // namespace
+
+void LayoutRow(const char* text, int length, int tabSize, std::vector<RowCell>& cells, int maxBytes) {
+    cells.clear();
+    if (!text || length <= 0) return;
+    const std::size_t limit = static_cast<std::size_t>(std::max(0, std::min(length, maxBytes)));
+    LayoutCells(text, static_cast<std::size_t>(length), tabSize, 0, 0, cells,
+                [limit](std::size_t i, int) { return i < limit; });
+}
+
+void LayoutRowPart(const char* text, int length, int tabSize, int offset, int column, int endColumn,
+                   std::vector<RowCell>& cells) {
+    cells.clear();
+    if (!text || length <= 0 || offset < 0 || offset >= length) return;
+    LayoutCells(text, static_cast<std::size_t>(length), tabSize, static_cast<std::size_t>(offset), column, cells,
+                [endColumn](std::size_t, int c) { return c < endColumn; });
 }
 
 bool PaintSelection::Covers(int column, int line) const {

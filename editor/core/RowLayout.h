@@ -33,6 +33,11 @@ struct RowCell {
 // is kept whole); a lead byte that is the line's last byte is a character of
 // its own, so no cell reaches past the line's end.
 void LayoutRow(const char* text, int length, int tabSize, std::vector<RowCell>& cells, int maxBytes = 2048);
+// The cells of the part of a line that is shown: from byte `offset`, a
+// character boundary at display column `column`, up to the first cell that
+// starts at or after `endColumn`. The work is that of the cells laid out.
+void LayoutRowPart(const char* text, int length, int tabSize, int offset, int column, int endColumn,
+                   std::vector<RowCell>& cells);
 
 // The selection as painted: the earlier and the later of caret and anchor.
 struct PaintSelection {

@@ -272,21 +272,34 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
     std::vector<editor::Color> shade;
     std::vector<INT> dx;
     const int count = m_model.LineCount();
-    const int left = g.textLeft - m_model.FirstColumn() * cw;
+    // Columns are counted from the first visible one, so that pixels stay
+    // small on a line of any length; only the shown part of a line is laid
+    // out and coloured.
+    const int firstColumn = m_model.FirstColumn();
+    const int left = g.textLeft;
+    const int shownEnd = static_cast<int>(
+        std::min<long long>(editor::kMaxColumn, static_cast<long long>(firstColumn) + g.visibleColumns + 2));
     for (int n = m_model.FirstLine(); n < count; ++n) {
         const int y = g.textTop + (n - m_model.FirstLine()) * lineHeight;
         if (y >= rc.bottom) break;
-        // The colouring runs on every painted line so that the states carried
-        // to the next line stay right, also for lines above the invalid part.
         const char* text = store.LineText(n);
         const int length = store.LineLength(n);
-        shade.assign(static_cast<std::size_t>(length) + 1, colors.text);
-        if (s.colorMode) m_model.ColorLine(n, shade.data());
+        int startOffset = 0, startColumn = 0;
+        if (firstColumn > 0 && length > 0) {
+            startOffset = store.ColumnToOffset(firstColumn, n, false);
+            startColumn = store.OffsetToColumn(startOffset, n);
+        }
+        editor::LayoutRowPart(text, length, s.tabSize, startOffset, startColumn, shownEnd, cells);
+        for (editor::RowCell& c : cells) c.column -= firstColumn;
+        const int shownBytes = cells.empty() ? startOffset : cells.back().offset + cells.back().length;
+        // The colouring runs on every painted line so that the states carried
+        // to the next line stay right, also for lines above the invalid part.
+        shade.assign(static_cast<std::size_t>(shownBytes) + 1, colors.text);
+        if (s.colorMode) m_model.ColorLinePart(n, shownBytes, shade.data());
         if (y + lineHeight <= rc.top) continue;
 
-        editor::LayoutRow(text, length, s.tabSize, cells, editor::kMaxColumn);
-        const bool whole = cells.empty() ? true : cells.back().offset + cells.back().length >= length;
-        int endColumn = cells.empty() ? 0 : cells.back().column + cells.back().columns;
+        const bool whole = shownBytes >= length;
+        int endColumn = cells.empty() ? std::max(-2, startColumn - firstColumn) : cells.back().column + cells.back().columns;
         bool pastRight = false;
         for (std::size_t k = 0; k < cells.size();) {
             const editor::RowCell& c = cells[k];
@@ -295,7 +308,7 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
                 pastRight = true;
                 break;
             }
-            const bool selected = sel.Covers(c.column, n);
+            const bool selected = sel.Covers(c.column + firstColumn, n);
             if (c.kind == editor::CellKind::kTab) {
                 RECT cell = {x, y, x + c.columns * cw, y + lineHeight};
                 if (x + c.columns * cw > rc.left) {
@@ -314,7 +327,7 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
             while (end < cells.size()) {
                 const editor::RowCell& d = cells[end];
                 if (d.kind == editor::CellKind::kTab || left + d.column * cw >= rc.right) break;
-                const bool dSelected = sel.Covers(d.column, n);
+                const bool dSelected = sel.Covers(d.column + firstColumn, n);
                 if (dSelected != selected) break;
                 if (!selected && shade[static_cast<std::size_t>(d.offset)] != color) break;
                 ++end;
@@ -526,7 +539,7 @@ void CCanvasEdit::UpdateScrollBars() {
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = editor::kMaxColumn;
+    si.nMax = m_model.ScrollColumns();
     si.nPage = static_cast<UINT>(g.visibleColumns);
     si.nPos = m_model.FirstColumn();
     ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "editor/core/EditorMemory.h"
@@ -366,16 +367,42 @@ TEST(EditorModelTest, ScrollPositionIsClamped) {
     f.ed.SetScrollPosition(5000, 5000);
     int column, line;
     f.ed.GetScrollPosition(&column, &line);
-    EXPECT_EQ(column, editor::kMaxColumn - 80);
+    EXPECT_EQ(column, editor::kMinScrollColumns - 80);
     EXPECT_EQ(line, 101 - 20);
     f.ed.SetScrollPosition(-4, -4);
     f.ed.GetScrollPosition(&column, &line);
     EXPECT_EQ(column, 0);
     EXPECT_EQ(line, 0);
     f.ed.ScrollColumnTo(5000);
-    EXPECT_EQ(f.ed.FirstColumn(), editor::kMaxColumn - 80 + 1);
+    EXPECT_EQ(f.ed.FirstColumn(), editor::kMinScrollColumns - 80 + 1);
     f.ed.GoToLine(60);
     EXPECT_EQ(f.ed.FirstLine(), 60 - 20 + 1);
+}
+
+// The horizontal range follows the longest line through edits, undo and the
+// loss of that line.
+TEST(EditorModelTest, TheHorizontalRangeFollowsTheLongestLine) {
+    Fixture f;
+    const std::string wide(10000, 'x');
+    f.ed.SetText("a\r\n" + wide + "\r\nb");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int columns;
+    } const steps[] = {
+        {"set", [] {}, 10001},
+        {"typed on the long line", [&] { f.ed.SetSelection(5, 1, 5, 1), f.Type("yy"); }, 10003},
+        {"undone", [&] { f.ed.Undo(); }, 10002},  // one record per character
+        {"line removed", [&] { f.ed.SetSelection(0, 1, 0, 2), f.ed.ReplaceSelection("", true); }, 2048},
+        {"undone again", [&] { f.ed.Undo(); }, 10002},
+        {"short text", [&] { f.ed.SetText("abc"); }, 2048},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(f.ed.ScrollColumns(), s.columns) << s.what;
+        f.ed.SetScrollPosition(editor::kMaxColumn, 0);
+        EXPECT_EQ(f.ed.FirstColumn(), s.columns - 80) << s.what;
+    }
 }
 
 // --- What the window is asked to do -----------------------------------------------
@@ -457,11 +484,11 @@ int CommentState(const char* line, int length, int previous) {
     return state;
 }
 
-void ExpectStatesAsFromTheTop(const EditorModel& ed) {
+void ExpectStatesAsFromTheTop(EditorModel& ed) {
     int previous = -1;
     for (int k = 0; k < ed.LineCount(); ++k) {
         previous = CommentState(ed.Store().LineText(k), ed.LineLength(k), previous);
-        ASSERT_EQ(ed.Store().LineState(k), previous) << "line " << k;
+        ASSERT_EQ(ed.LineState(k), previous) << "line " << k;
     }
 }
 
@@ -486,13 +513,49 @@ TEST(EditorModelTest, LineStatesAreRecomputedUntilALineEndsAsBefore) {
     f.ed.SetSelection(0, 6, 0, 6);
     f.ed.ReplaceSelection("a\r\n<!--b\r\n", true);
     ExpectStatesAsFromTheTop(f.ed);
-    EXPECT_EQ(f.ed.Store().LineState(8), 3);
+    EXPECT_EQ(f.ed.LineState(8), 3);
     // Typing that changes nothing below repaints the one line.
     f.ed.SetSelection(0, 1, 0, 1);
     f.host.Forget();
     f.Type("q");
     EXPECT_TRUE(f.host.Has({"lines", 1, 1}));
     ExpectStatesAsFromTheTop(f.ed);
+}
+
+// Line states are computed forward only as far as they are asked for: a
+// state-changing edit at the top computes its own lines, whatever the length
+// of the text below.
+TEST(EditorModelTest, LineStatesAreComputedOnlyAsFarAsAsked) {
+    static int calls;
+    Fixture f;
+    f.ed.SetColorFunctions(nullptr, [](const char* l, int n, int p) { return ++calls, CommentState(l, n, p); });
+    std::string text;
+    for (int k = 0; k < 5000; ++k) text += "line\r\n";
+    f.ed.SetText(text + "-->\r\nend");
+    calls = 0;
+    EXPECT_EQ(f.ed.LineState(4000), 0);
+    EXPECT_EQ(calls, 4001);
+    struct Step {
+        int line;
+        const char* typed;
+        int callsAtMost;  // line-state calls for the edit
+        int validAfter;   // the high-water mark after it
+    } const steps[] = {
+        {0, "<!--", 5, 1},       // opens a comment: the lines below are to be computed again
+        {3000, "x", 3001, 3001}, // reached through the lines above, then ends as before
+        {10, "y", 1, 3001},      // ends as before: the mark stays
+        {0, "--", 2, 3001},      // "--<!--" still opens it: the mark stays
+    };
+    for (const Step& s : steps) {
+        f.ed.SetSelection(0, s.line, 0, s.line);
+        calls = 0;
+        f.Type(s.typed);
+        EXPECT_LE(calls, s.callsAtMost) << s.typed;
+        EXPECT_EQ(f.ed.StatesValid(), s.validAfter) << s.typed;
+    }
+    ExpectStatesAsFromTheTop(f.ed);
+    EXPECT_EQ(f.ed.LineState(5000), 0);  // closed by "-->"
+    EXPECT_EQ(f.ed.LineState(4999), 3);
 }
 
 TEST(EditorModelTest, ColorLineStoresTheStateForPainting) {

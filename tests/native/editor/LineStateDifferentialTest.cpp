@@ -1,8 +1,9 @@
 // Long seeded random runs of edits, undo and redo on HTML text with the HTML
 // line-state function installed: after every step the state stored with each
-// line must be the one a pass from the top of the text gives, so comments,
-// tags and strings that open or close across lines are coloured right below
-// every edit.
+// line below the high-water mark, and the state a query at a random line
+// computes, must be the one a pass from the top of the text gives, so
+// comments, tags and strings that open or close across lines are coloured
+// right below every edit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,12 +77,25 @@ public:
         return "set text";
     }
 
-    // The first line whose stored state differs from a pass from the top, or -1.
+    // The first line below the high-water mark whose stored state differs
+    // from a pass from the top, or -1.
     int FirstWrongLine() const {
-        int previous = -1;
-        for (int k = 0; k < ed_.LineCount(); ++k) {
-            previous = html_->LineState(ed_.Store().LineText(k), ed_.LineLength(k), previous);
-            if (ed_.Store().LineState(k) != previous) return k;
+        const std::vector<int> truth = Truth();
+        for (int k = 0; k < ed_.StatesValid(); ++k) {
+            if (ed_.Store().LineState(k) != truth[static_cast<std::size_t>(k)]) return k;
+        }
+        return -1;
+    }
+
+    // Asks for the state of a random line (or of every line); the line whose
+    // answer differs from a pass from the top, or -1.
+    int WrongQuery(bool everyLine) {
+        const std::vector<int> truth = Truth();
+        const int count = ed_.LineCount();
+        const int from = everyLine ? 0 : static_cast<int>(Pick(static_cast<unsigned>(count)));
+        const int to = everyLine ? count - 1 : from;
+        for (int n = from; n <= to; ++n) {
+            if (ed_.LineState(n) != truth[static_cast<std::size_t>(n)]) return n;
         }
         return -1;
     }
@@ -89,6 +103,16 @@ public:
     const EditorModel& Editor() const { return ed_; }
 
 private:
+    std::vector<int> Truth() const {
+        std::vector<int> states;
+        int previous = -1;
+        for (int k = 0; k < ed_.LineCount(); ++k) {
+            previous = html_->LineState(ed_.Store().LineText(k), ed_.LineLength(k), previous);
+            states.push_back(previous);
+        }
+        return states;
+    }
+
     unsigned Pick(unsigned n) { return n == 0 ? 0 : static_cast<unsigned>(rng_() % n); }
 
     std::string Pieces(unsigned count) {
@@ -111,7 +135,13 @@ TEST(LineStateDifferentialTest, StoredStatesAlwaysMatchAPassFromTheTop) {
             const int wrong = run.FirstWrongLine();
             ASSERT_EQ(wrong, -1) << "seed " << seed << ", step " << step << " (" << what << "): line " << wrong
                                  << " of " << run.Editor().LineCount();
+            if (step % 3 == 0) {
+                const int asked = run.WrongQuery(false);
+                ASSERT_EQ(asked, -1) << "seed " << seed << ", step " << step << " (" << what << "): query at line "
+                                     << asked;
+            }
         }
+        ASSERT_EQ(run.WrongQuery(true), -1) << "seed " << seed << " at the end";
     }
 }
 

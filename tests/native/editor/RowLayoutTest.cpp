@@ -150,3 +150,38 @@ TEST(RowLayoutTest, CharsetFollowsTheAnsiCodePage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shown part of a line starting inside it matches the same cells of a
+// layout from the line's start, whatever tabs and double-byte characters
+// come before it.
+TEST(RowLayoutTest, APartFromInsideALineMatchesTheWholeLayout) {
+    const std::string line = std::string("ab\t表x\t　") + std::string(3000, 'y') + "\t漢z";
+    const auto whole = Layout(line, 4, INT_MAX);
+    struct Case {
+        std::size_t firstCell;
+        int endColumn;
+    } const cases[] = {{0, 3}, {2, 6}, {3, 20}, {6, 3000}, {whole.size() - 3, INT_MAX}, {whole.size() - 1, 1}};
+    for (const Case& c : cases) {
+        const RowCell& from = whole[c.firstCell];
+        std::vector<RowCell> part;
+        editor::LayoutRowPart(line.data(), static_cast<int>(line.size()), 4, from.offset, from.column, c.endColumn,
+                              part);
+        std::size_t k = c.firstCell;
+        for (const RowCell& cell : part) {
+            ASSERT_LT(k, whole.size());
+            EXPECT_EQ(cell.offset, whole[k].offset);
+            EXPECT_EQ(cell.column, whole[k].column);
+            EXPECT_EQ(cell.columns, whole[k].columns);
+            EXPECT_EQ(cell.kind, whole[k].kind);
+            ++k;
+        }
+        // It stops at the first cell at or after the end column, or the line's end.
+        const bool atEnd = k == whole.size();
+        EXPECT_TRUE(atEnd || whole[k].column >= c.endColumn) << c.firstCell;
+        EXPECT_TRUE(part.empty() || part.back().column < c.endColumn) << c.firstCell;
+    }
+}
+
+}  // namespace

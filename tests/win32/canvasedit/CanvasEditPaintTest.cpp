@@ -309,19 +309,19 @@ TEST_F(CanvasEditPaintTest, GutterGrowsAtTenThousandLinesAndNumbersStayRightAlig
     EXPECT_EQ(c.At(g.gutterWidth - 1, row10000.top + 1), kNum);
 }
 
-TEST_F(CanvasEditPaintTest, LongLineIsPaintedUpToItsWidestColumn) {
+TEST_F(CanvasEditPaintTest, LongLineIsPaintedToItsEnd) {
     auto& m = edit.Model();
     m.SetText(std::string(5000, 'x') + "\r\nnext");
-    EXPECT_EQ(ScrollInfo(SB_HORZ).nMax, 2048);
+    EXPECT_EQ(ScrollInfo(SB_HORZ).nMax, 5001);  // the line and its end mark
     edit.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
     const int v = Geometry().visibleColumns;
-    EXPECT_EQ(m.FirstColumn(), 2048 - v + 1);
+    EXPECT_EQ(m.FirstColumn(), 5001 - v + 1);
     EXPECT_EQ(ScrollInfo(SB_HORZ).nPos, m.FirstColumn());
     Canvas c(edit);
-    EXPECT_GT(c.Count(Cell(2047, 0), kText), 0);  // the 2048th byte
-    RECT beyond = Cell(2048, 0, 1);
-    EXPECT_EQ(c.Count(beyond, kText), 0);
-    EXPECT_EQ(c.Count(beyond, kCrlf), 0);  // no line end where the line goes on
+    EXPECT_GT(c.Count(Cell(4999, 0), kText), 0);  // the 5000th byte
+    EXPECT_GT(c.Count(Cell(5000, 0), kCrlf), 0);  // and the line end after it
+    m.SetText("short");
+    EXPECT_EQ(ScrollInfo(SB_HORZ).nMax, 2048);
 }
 
 TEST_F(CanvasEditPaintTest, LargeDocumentScrollsWithThirtyTwoBitPositions) {
