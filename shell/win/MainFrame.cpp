@@ -288,6 +288,8 @@ void CMainFrame::DocumentShown(const std::string& title, const std::string& path
     SetStatusPane(2, mark ? "UTF-8 BOM" : encoding::CharCodeName(loadCode));
     SetStatusPane(3, encoding::ReturnCodeName(returnCode));
     if (m_bars.m_hWnd) m_bars.AddressBar().ShowPath(path);
+    // The tags have an editor to work on again.
+    if (m_tagPane.m_hWnd) ::EnableWindow(m_tagPane.m_hWnd, TRUE);
     ShowCaretPosition();
 }
 
@@ -305,6 +307,8 @@ void CMainFrame::TitleChanged(const std::string& title) { SetWindowText(title); 
 
 void CMainFrame::PreviewShown(const std::string& title) {
     SetWindowText(title);
+    // No tag can run on a page: the tag tree is disabled until an editor shows.
+    if (m_tagPane.m_hWnd) ::EnableWindow(m_tagPane.m_hWnd, FALSE);
     // The editor's panes go while a page is shown; DocumentShown brings them back.
     if (!m_wndStatusBar.m_hWnd) return;
     m_wndStatusBar.SetPaneText(0, "レディ");

@@ -143,16 +143,28 @@ TEST(PreviewE2E, F8ShowsTheInternalBrowserAndF9TogglesTheLocalServer) {
     ASSERT_TRUE(app.Start("\"" + doc + "\""));
     ASSERT_TRUE(app.Key("ctrl+Home"));
     EXPECT_EQ(app.TabImage(0), 0);
+    // The tag pane (around the tag tree, control 4005) takes no input while a page shows.
+    HWND tree = nullptr;
+    ::EnumChildWindows(app.MainWindow(), [](HWND h, LPARAM found) {
+        if (::GetDlgCtrlID(h) != 4005) return TRUE;
+        *reinterpret_cast<HWND*>(found) = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(tree, nullptr);
+    const auto tagsEnabled = [&] { return ::IsWindowEnabled(::GetParent(tree)) != FALSE; };
+    EXPECT_TRUE(tagsEnabled());
     ASSERT_TRUE(app.Key("F8"));
     EXPECT_TRUE(e2e::WaitFor([&] { return app.TabImage(0) == 4; }, 10000)) << app.TabImage(0);  // mapped
     EXPECT_EQ(app.ShownEditor(), nullptr);
     EXPECT_EQ(app.StatusText(0), "レディ");
+    EXPECT_FALSE(tagsEnabled());
     EXPECT_TRUE(app.Screenshot("preview-internal-browser"));
     Command(app, ID_BROWSER_LOCALSERVER);  // F9's command; the page may hold the keys now
     EXPECT_TRUE(e2e::WaitFor([&] { return app.TabImage(0) == 2; }, 10000)) << app.TabImage(0);
     Command(app, ID_TOOL_INNER_BROWSER);
     EXPECT_TRUE(e2e::WaitFor([&] { return app.ShownEditor() != nullptr; }, 10000));
     EXPECT_EQ(app.TabImage(0), 0);
+    EXPECT_TRUE(tagsEnabled());
     EXPECT_EQ(app.Close(), 0);
     DWORD server = 1;
     ASSERT_TRUE(e2e::ReadSettingInt("Preview", "Localserver", &server));
