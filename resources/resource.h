@@ -90,7 +90,7 @@
 #define ID_APP_EXIT_CMD               57665
 
 // Folder tree pane: its context menu and the menu's own commands.
-#define IDR_FOLDERTREE_MENU           144
+#define IDR_PANE_MENUS                144   // popup 0: tag pane, popup 1: folder tree
 #define ID_FOLDERTREE_PROPERTIES      32799
 #define ID_FOLDERTREE_SHOW_ALL        32802
 #define ID_FOLDERTREE_INSERT_RELPATH  32809
@@ -144,7 +144,6 @@
 #define IDB_ASSIST_INPUT              212
 
 // Registered tags: the tag pane, its menu and images, the properties dialogs.
-#define IDR_REGIST_TAG_MENU           144
 #define IDD_SIMPLE_TAG                209
 #define IDD_TAG_FILE                  210
 #define IDD_PLUGIN_TAG                233

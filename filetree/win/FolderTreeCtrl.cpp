@@ -600,9 +600,9 @@ void CFolderTreeCtrl::ShowContextMenu(POINT screen) {
     HTREEITEM item = Selected();
     if (!item) item = m_root;
     if (!item) return;
-    HMENU loaded = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_FOLDERTREE_MENU));
+    HMENU loaded = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_PANE_MENUS));
     if (!loaded) return;
-    HMENU tree = ::GetSubMenu(loaded, 0);
+    HMENU tree = ::GetSubMenu(loaded, 1);
     HMENU popup = tree ? ::GetSubMenu(tree, IsFolderItem(item) ? 0 : 1) : nullptr;
     if (!popup) {
         ::DestroyMenu(loaded);

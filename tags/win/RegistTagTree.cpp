@@ -517,7 +517,7 @@ void CRegistTagTree::ShowPrompt(int id) {
 }
 
 void CRegistTagTree::ShowContextMenu(POINT screen) {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_REGIST_TAG_MENU));
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_PANE_MENUS));
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu, 0);
     for (int i = 0, n = ::GetMenuItemCount(popup); i < n; ++i) {
