@@ -185,7 +185,7 @@ TEST_F(GradationPluginTest, PresetsAreSavedReadBackAndAllDeleted) {
         ::PostMessageA(d, WM_CLOSE, 0, 0);
         return true;
     });
-    CScript remove(steps);
+    CScript remove(steps, 60000);  // eleven dialogs and boxes: slow on a loaded machine
     Run();
     EXPECT_TRUE(remove.Done());
     EXPECT_EQ(Ini("Count"), "0");
