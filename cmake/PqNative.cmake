@@ -41,6 +41,7 @@ foreach(src ${_tool_sources})
   target_link_libraries(${name} PRIVATE pqcore)
   pq_project_flags(${name})
 endforeach()
+add_test(NAME pqconv_cases COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/pqconv-test.sh $<TARGET_FILE:pqconv>)
 
 # libFuzzer targets: tests/fuzz/*.cpp, one fuzzer each.
 if(PQ_FUZZ)

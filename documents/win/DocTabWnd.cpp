@@ -717,13 +717,23 @@ void CDocTabWnd::MoveTab(int source, int target) {
     ActivateTab(to);
 }
 
-bool CDocTabWnd::ReadTextFile(const std::string& path, std::string* text) {
+bool CDocTabWnd::ReadTextFile(const std::string& path, encoding::LoadedText* loaded) {
     CFile file;
     std::string bytes;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite) || !file.ReadAll(&bytes)) return false;
+    return file.Open(path, CFile::modeRead | CFile::shareDenyWrite) && file.ReadAll(&bytes) &&
+           encoding::DecodeFileBytes(bytes.data(), bytes.size(), loaded);
+}
+
+bool CDocTabWnd::ReadTextFile(const std::string& path, std::string* text) {
     encoding::LoadedText loaded;
-    if (!encoding::DecodeFileBytes(bytes.data(), bytes.size(), &loaded)) return false;
-    text->swap(loaded.text);
+    if (!ReadTextFile(path, &loaded)) return false;
+    cp932::CharTable* into = GetCharTable(-1);
+    if (!loaded.table || loaded.table->Empty()) {
+        text->swap(loaded.text);
+    } else {
+        text->clear();
+        cp932::Retable(loaded.text.data(), loaded.text.size(), *loaded.table, into, text);
+    }
     return true;
 }
 
@@ -879,10 +889,13 @@ void CDocTabWnd::ApplyTemplate(int index) {
     DocEntry& e = m_docs[static_cast<std::size_t>(index)];
     if (!e.path.empty() || !e.editor) return;
     if (m_fileSettings.useTemplate == 1 && !m_fileSettings.templatePath.empty()) {
-        std::string text;
-        if (ReadTextFile(m_fileSettings.templatePath, &text)) {
+        // The new document takes the template's table with its text.
+        encoding::LoadedText loaded;
+        if (ReadTextFile(m_fileSettings.templatePath, &loaded)) {
+            if (loaded.table) e.table = loaded.table;
+            e.editor->SetCharTable(e.table.get(), false);
             editor::IEditorOps& model = e.editor->Ops();
-            model.SetText(text);
+            model.SetText(loaded.text);
             model.SetModified(false);
         }
     }

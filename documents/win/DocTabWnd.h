@@ -15,6 +15,7 @@
 #include "documents/core/DocRules.h"
 #include "documents/core/Preview.h"
 #include "documents/core/SaveSettings.h"
+#include "documents/core/TextCodec.h"
 #include "documents/win/TabDropTarget.h"
 #include "documents/win/WebBrowser.h"
 #include "editor/core/ColorModeManager.h"
@@ -113,8 +114,13 @@ public:
     int QueryCloseAll();
     void ActivateTab(int index);
     void MoveTab(int source, int target);
-    // The text of a file in SHIFT JIS; false when it cannot be read.
+    // The text of a file in SHIFT JIS, ready to be inserted into the selected
+    // tab: characters code page 932 cannot hold come under that document's
+    // table codes. False when it cannot be read.
     bool ReadTextFile(const std::string& path, std::string* text);
+
+    // A file's text in SHIFT JIS with its own table; false when it cannot be read.
+    bool ReadTextFile(const std::string& path, encoding::LoadedText* loaded);
 
     int TabCount() const { return static_cast<int>(m_docs.size()); }
     int SelectedIndex() const;

@@ -189,6 +189,31 @@ std::u16string SjisToUtf16(const char* text, std::size_t length, const CharTable
     return out;
 }
 
+std::size_t Retable(const char* text, std::size_t length, const CharTable& from, CharTable* to, std::string* out) {
+    std::size_t lost = 0;
+    for (std::size_t pos = 0; pos < length;) {
+        const std::size_t next = sjis::Next(text, length, pos);
+        const unsigned char lead = static_cast<unsigned char>(text[pos]);
+        if (next != pos + 2 || !IsUserLead(lead)) {
+            out->append(text + pos, next - pos);
+            pos = next;
+            continue;
+        }
+        const unsigned char trail = static_cast<unsigned char>(text[pos + 1]);
+        const unsigned code = lead * 256u + trail;
+        const char32_t own = from.CharOf(code);
+        if (own == 0 && (!to || to->CharOf(code) == 0)) {
+            if (to) to->Reserve(code);
+            out->append(text + pos, 2);
+        } else if (!AppendChar(own ? own : PairToUnicode(lead, trail), to, out)) {
+            out->append("\x81\xAC");
+            ++lost;
+        }
+        pos = next;
+    }
+    return lost;
+}
+
 bool HoldsTableCode(const char* text, std::size_t length, const CharTable& table) {
     if (table.Empty()) return false;
     for (std::size_t pos = 0; pos < length; pos = sjis::Next(text, length, pos)) {

@@ -95,6 +95,12 @@ std::size_t Utf16ToSjis(const char16_t* text, std::size_t length, CharTable* tab
 // SHIFT JIS into UTF-16 with the table's characters; bytes that are no
 // character become U+FFFD.
 std::u16string SjisToUtf16(const char* text, std::size_t length, const CharTable* table);
+// Text written under the codes of table `from` rewritten for table `to`
+// (another document's): each table character takes its code in `to`, added
+// when new; a private-use character of the text keeps its code unless `to`
+// gives that code to something else. Every other byte is copied as it
+// stands. Returns how many characters found no code in `to` (written as 〓).
+std::size_t Retable(const char* text, std::size_t length, const CharTable& from, CharTable* to, std::string* out);
 // Whether the text holds a code of the table.
 bool HoldsTableCode(const char* text, std::size_t length, const CharTable& table);
 

@@ -154,6 +154,32 @@ TEST(CharTableTest, FreeCodesOverflowAndEdits) {
     EXPECT_EQ(cp932::SjisToUtf16(in.data(), in.size(), &clip), wide);
 }
 
+TEST(CharTableTest, TextMovedToAnotherDocumentKeepsItsCharacters) {
+    // A template page: real private-use U+E000 at F040, then NBSP, © and 𠮷
+    // from F041 on; the IBM 0xFA40 and a 0x5C trail byte stay as they are.
+    cp932::CharTable from;
+    const std::string page = "\xEE\x80\x80" + kNbsp + kCopy + kYoshi + "\xE2\x85\xB0\xE8\xA1\xA8";
+    const std::string text = Decode(page, &from);
+    ASSERT_EQ(Hex(text), "F0 40 F0 41 F0 42 F0 43 FA 40 95 5C");
+    // The target document already gave F040 to 𠮷 and F041 to ©.
+    cp932::CharTable to;
+    ASSERT_EQ(Hex(Decode(kYoshi + kCopy, &to)), "F0 40 F0 41");
+    std::string out;
+    EXPECT_EQ(cp932::Retable(text.data(), text.size(), from, &to, &out), 0u);
+    EXPECT_EQ(cp932::SjisToUtf16(out.data(), out.size(), &to), cp932::SjisToUtf16(text.data(), text.size(), &from));
+    EXPECT_EQ(Hex(out.substr(4)), "F0 41 F0 40 FA 40 95 5C");
+    // A target without room writes 〓 and counts it.
+    cp932::CharTable one;
+    std::string some;
+    for (char32_t c = 0x10000; c < 0x10000 + 1880; ++c) {
+        const char16_t pair[2] = {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+                                  static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+        cp932::Utf16ToSjis(pair, 2, &one, &some);
+    }
+    out.clear();
+    EXPECT_EQ(cp932::Retable(text.data(), text.size(), from, &one, &out), 4u);
+}
+
 TEST(Utf8SaveTest, UntouchedPagesSaveByteForByte) {
     const std::string body = "<p>" + kNbsp + "&copy;" + kCopy + kWave + kYoshi + "\xEF\xBD\x9E" + kNihongoUtf8 +
                              "\xEF\xBD\xB1" "\\" + "</p>";
