@@ -130,6 +130,12 @@ TEST(PreviewE2E, MethodsZeroAndOneSaveBeforeTheBrowserGetsTheDocument) {
     }
 }
 
+BOOL CALLBACK FindTagTree(HWND h, LPARAM found) {
+    if (::GetDlgCtrlID(h) != 4005) return TRUE;
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+}
+
 TEST(PreviewE2E, F8ShowsTheInternalBrowserAndF9TogglesTheLocalServer) {
     ASSERT_TRUE(e2e::ResetSettings());
     const std::string work = e2e::WorkDir() + "\\www";
@@ -145,11 +151,7 @@ TEST(PreviewE2E, F8ShowsTheInternalBrowserAndF9TogglesTheLocalServer) {
     EXPECT_EQ(app.TabImage(0), 0);
     // The tag pane (around the tag tree, control 4005) takes no input while a page shows.
     HWND tree = nullptr;
-    ::EnumChildWindows(app.MainWindow(), [](HWND h, LPARAM found) {
-        if (::GetDlgCtrlID(h) != 4005) return TRUE;
-        *reinterpret_cast<HWND*>(found) = h;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&tree));
+    ::EnumChildWindows(app.MainWindow(), &FindTagTree, reinterpret_cast<LPARAM>(&tree));
     ASSERT_NE(tree, nullptr);
     const auto tagsEnabled = [&] { return ::IsWindowEnabled(::GetParent(tree)) != FALSE; };
     EXPECT_TRUE(tagsEnabled());
