@@ -664,6 +664,20 @@ void CDocTabWnd::CloseTab(int index, bool keepTabItem) {
     ActivateTab(select);
 }
 
+void CDocTabWnd::ReapplySettings() {
+    if (!m_modes) return;
+    const int selected = SelectedIndex();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < TabCount(); ++i) {
+            if ((i == selected) != (pass == 1)) continue;
+            DocEntry& e = m_docs[static_cast<std::size_t>(i)];
+            ModeEditor target(*e.editor);
+            m_modes->SelectColorMode(docs::ModeExtension(e.path), target);
+            e.editor->Invalidate(false);
+        }
+    }
+}
+
 void CDocTabWnd::ActivateTab(int index) {
     index = Resolve(index);
     if (index < 0) return;

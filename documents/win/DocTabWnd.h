@@ -143,6 +143,10 @@ public:
     HWND TabStrip() const { return m_tab.m_hWnd; }
     // The colour modes the shown editor is set up with, by file extension.
     editor::ColorModeManager* ColorModes() { return m_modes.get(); }
+    // Every document takes its colour mode again from the current table,
+    // chosen by its extension (so a mode that is gone is never kept), the
+    // selected one last so that its mode stays the current one; each repaints.
+    void ReapplySettings();
     HWND ActiveView() const { return m_activeView; }
 
     // --- Commands --------------------------------------------------------------

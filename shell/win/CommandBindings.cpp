@@ -18,9 +18,10 @@
 #include "shell/win/HelpCommands.h"
 #include "search/win/SearchCommands.h"
 #include "shell/core/CommandState.h"
+#include "shell/core/OptionRules.h"
 
 void CMainFrame::BindCommands() {
-    BindFrameCommands();                          // exit, status bar, customise, key list
+    BindFrameCommands();                          // exit, status bar, customise, options, key list
     RegisterHelpCommands(m_commands, m_hWnd);     // Help: topics, about (HelpCommands.cpp)
     m_bars.BindCommands(m_commands);              // View: the bars (BarContainer.cpp)
     BindFileCommands(m_commands, m_docs);         // File: new, open, close, save, tabs (EditCommands.cpp)
@@ -42,4 +43,5 @@ void CMainFrame::BindFrameCommands() {
                           [this](CCmdUI* ui) { OnUpdateViewStatusBar(ui); });
     m_commands.SetHandler(ID_TOOL_CUSTOMIZE, [this] { OpenCustomizeSheet(CCstmzSheet::kAllPages, 0); });
     m_commands.SetHandler(ID_HELP_KEYMAP, [this] { OpenKeyHelp(); });
+    m_commands.SetHandler(ID_TOOL_OPTION, [this] { OpenOptionSheet(options::kAllPages); });
 }

@@ -74,6 +74,8 @@ public:
     // The Customize sheet with the pages of `pageMask` (CCstmzSheet bits)
     // and the keyboard page on `keyCategory`.
     void OpenCustomizeSheet(unsigned pageMask, int keyCategory);
+    // The options sheet "オプション" with the pages of the mask.
+    void OpenOptionSheet(unsigned pageMask);
     void OpenKeyHelp();
 
     tagswin::CRegistTagTree& TagPane() { return m_tagPane; }

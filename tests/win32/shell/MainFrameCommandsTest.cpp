@@ -17,9 +17,7 @@
 namespace {
 
 // Commands whose subsystems are still to come: present, greyed.
-const std::set<unsigned> kNotYetBound = {
-    ID_TOOL_OPTION,
-};
+const std::set<unsigned> kNotYetBound = {};
 
 class MainFrameCommandsTest : public ::testing::Test {
 protected:
