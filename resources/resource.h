@@ -152,6 +152,14 @@
 #define IDB_TAG_SIMPLE                230
 #define IDB_TAG_PLUGIN                231
 #define IDC_REGIST_TAG_TREE           4005
+// Registered tags: the pointers of drags from the tag pane.
+#define IDC_TAG_DRAG_FILE             220
+#define IDC_TAG_DRAG_SIMPLE           221
+#define IDC_TAG_DRAG_SIMPLE_OPEN      222
+#define IDC_TAG_DRAG_TAG              223
+#define IDC_TAG_DRAG_INTERACTIVE      224
+#define IDC_TAG_DRAG_INTERACTIVE_OPEN 225
+#define IDC_TAG_DRAG_PLUGIN           232
 #define IDC_PLUGIN_NAME               1088
 #define IDC_PLUGIN_FILE               1089
 #define IDC_SIMPLE_TAB                1195

@@ -69,6 +69,8 @@ m = re.search(r"^\s+JIS to SJIS\s+(\d+)\s+(\d+)", text, re.M)
 rows.append(("JIS to SJIS", m and f"{m.group(1)} MB/s" or "-", m and f"glibc iconv {m.group(2)} MB/s" or "-", ">= 2x"))
 ours, notepad = find(r"^startup Pembroquil\s+([\d.]+) ms"), find(r"^startup notepad\s+([\d.]+) ms")
 rows.append(("start-up to the main window", fmt(ours, "ms"), "Wine's notepad " + fmt(notepad, "ms"), "<= 1.2x"))
+full, samples = find(r"^full\s+files\s+\d+: load\+tree\s+([\d.]+) ms"), find(r"^samples\s+files\s+\d+: load\+tree\s+([\d.]+) ms")
+rows.append(("tag store load and tree, 100 x 100 tags", fmt(full, "ms"), "sample store " + fmt(samples, "ms"), "+ < 1000 ms"))
 
 w = [max(len(r[i]) for r in rows + [("figure", "Pembroquil", "anchor", "target")]) for i in range(4)]
 print()

@@ -420,6 +420,10 @@ bool EditorInput::Drop(const std::string* text, DropEffect effect) {
         }
     } else {
         m_.CopyDrop(drop_, text->data(), text->size());
+        // Empty text from another window (a tag that writes its text when
+        // it runs) is taken all the same: the caret now waits at the drop
+        // point for the source to finish its work there.
+        if (text->empty()) return true;
     }
     return m_.TextLength() != before || m_.History().UndoCount() != undoBefore;
 }

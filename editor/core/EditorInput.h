@@ -88,7 +88,9 @@ public:
     bool NearEdge(int x, int y) const;
     void DragLeave();
     // The drop of `text` (null: no usable data) with the effect last
-    // returned by DragOver. Returns true when the text changed.
+    // returned by DragOver. Returns true when the drop was taken: the text
+    // changed, or empty text from another window put the caret at the drop
+    // point.
     bool Drop(const std::string* text, DropEffect effect);
     // A right click during a drag over the window: the drag is given up and
     // the caret goes back to the drop position without a selection.

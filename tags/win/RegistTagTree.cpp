@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <cstdlib>
+
 #include "config/core/SettingsStore.h"
 #include "config/win/CommandManager.h"
 #include "editor/win/CanvasEdit.h"
@@ -58,6 +60,7 @@ bool CRegistTagTree::Create(HWND parent, ITagPaneHost* host) {
     const DWORD style = WS_CHILD | WS_VISIBLE | TVS_EDITLABELS | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
                         TVS_FULLROWSELECT | TVS_NONEVENHEIGHT;
     if (!m_tree.CreateEx(0, WC_TREEVIEWA, "", style, 0, 0, 200, 200, m_hWnd, IDC_REGIST_TAG_TREE)) return false;
+    RegisterDropTarget();
 
     // Image 0 the tag file, then the two images of each kind.
     m_images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 7, 0);
@@ -576,6 +579,32 @@ bool CRegistTagTree::CTreeCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lPa
                 return true;
             }
             break;
+        case WM_LBUTTONDOWN: {
+            TVHITTESTINFO hit = {};
+            hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            owner->m_downItem = TreeView_HitTest(m_hWnd, &hit);
+            owner->m_downPoint = hit.pt;
+            owner->m_buttonDown = owner->m_downItem != nullptr;
+            break;
+        }
+        case WM_LBUTTONUP:
+            owner->m_buttonDown = false;
+            break;
+        case WM_MOUSEMOVE: {
+            // A drag starts once the pointer leaves the system's drag
+            // rectangle around the point where the button went down.
+            const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (owner->m_buttonDown && (wParam & MK_LBUTTON) && !owner->m_dragging &&
+                (std::abs(pt.x - owner->m_downPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+                 std::abs(pt.y - owner->m_downPoint.y) > ::GetSystemMetrics(SM_CYDRAG))) {
+                owner->m_buttonDown = false;
+                owner->StartDrag(owner->m_downItem);
+                *result = 0;
+                return true;
+            }
+            if (!(wParam & MK_LBUTTON)) owner->m_buttonDown = false;
+            break;
+        }
         case WM_RBUTTONDOWN: {
             ::SetFocus(m_hWnd);
             TVHITTESTINFO hit = {};
@@ -616,6 +645,7 @@ bool CRegistTagTree::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return true;
         case WM_DESTROY:
             if (CWinApp* app = CWinApp::Current()) app->RemovePreTranslateHandler(&m_pluginKeys);
+            RevokeDropTarget();
             m_store.Clear();  // plug-ins release their modules
             break;
         default:

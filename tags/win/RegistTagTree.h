@@ -8,11 +8,13 @@
 
 #include "config/core/TagCommands.h"
 #include "framework/win/Wnd.h"
+#include "tags/core/TagDrag.h"
 #include "tags/core/TagStore.h"
 #include "tags/win/PluginHost.h"
 
 class CCanvasEdit;
 class CommandManager;
+struct IDataObject;
 
 namespace tagswin {
 
@@ -62,6 +64,21 @@ public:
     bool MoveTagFile(int file, int before);
     std::string ItemLabel(int file, int tag) const;
 
+    // Drags. The pane takes only its own drags: over a point of the tree
+    // (client coordinates) it scrolls at the edges, drop-highlights a target
+    // that takes the dragged item and answers link, else none; a drop moves
+    // the item. A tag's drag that another window answers with copy (the
+    // editor took its text) ends with the rest of the tag's run.
+    DWORD PaneDragOver(tags::PaneItem dragged, POINT client);
+    bool PaneDrop(tags::PaneItem dragged, POINT client);
+    void PaneDragLeave();
+    // The data of a drag: a tag's text as CF_TEXT, nothing for a file. The
+    // caller owns the reference.
+    IDataObject* DragData(tags::PaneItem item);
+    void FinishDrag(tags::PaneItem item, DWORD effect);
+    // The pointer resource a drag of the item shows while a target accepts.
+    int DragCursorOf(tags::PaneItem item) const;
+
     // commands::ITagCommands
     bool RunTagCommand(unsigned id, bool fromKey) override;
     bool IsTagCommandEnabled(unsigned id) override;
@@ -98,6 +115,8 @@ private:
         bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     };
     friend class CTreeCtrl;
+    class CDropTarget;
+    friend class CDropTarget;
 
     void BuildItems();
     void InsertFileItem(int file);
@@ -116,6 +135,10 @@ private:
     void ShowPrompt(int id);
     bool OnTreeKey(UINT key);
     void ShowContextMenu(POINT screen);
+    void StartDrag(HTREEITEM item);
+    bool TargetAt(POINT client, tags::PaneItem* target, HTREEITEM* item) const;
+    void RegisterDropTarget();
+    void RevokeDropTarget();
 
     ITagPaneHost* m_host = nullptr;
     tags::TagKinds m_kinds;
@@ -125,6 +148,13 @@ private:
     CPluginDialogKeys m_pluginKeys;
     bool m_saved = false;
     bool m_imeClosed = false;
+    // Drags: the item under the left button when it went down.
+    HTREEITEM m_downItem = nullptr;
+    POINT m_downPoint = {0, 0};
+    bool m_buttonDown = false;
+    bool m_dragging = false;
+    tags::PaneItem m_drag;
+    CDropTarget* m_dropTarget = nullptr;
 };
 
 }  // namespace tagswin

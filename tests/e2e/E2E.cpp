@@ -177,6 +177,29 @@ bool ReadSettingString(const std::string& section, const std::string& name, std:
     return rc == ERROR_SUCCESS && type == REG_SZ;
 }
 
+bool WriteSettingBinary(const std::string& section, const std::string& name, const std::string& bytes) {
+    HKEY key = OpenSection(section, true);
+    if (!key) return false;
+    LONG rc = ::RegSetValueExA(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+bool ReadSettingBinary(const std::string& section, const std::string& name, std::string* bytes) {
+    HKEY key = OpenSection(section, false);
+    if (!key) return false;
+    DWORD size = 0;
+    LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+        bytes->assign(size, '\0');
+        rc = ::RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
+        bytes->resize(size);
+    }
+    ::RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
 bool SettingExists(const std::string& section, const std::string& name) {
     HKEY key = OpenSection(section, false);
     if (!key) return false;

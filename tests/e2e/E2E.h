@@ -27,6 +27,9 @@ bool WriteSettingString(const std::string& section, const std::string& name, con
 bool ReadSettingInt(const std::string& section, const std::string& name, DWORD* value);
 bool ReadSettingString(const std::string& section, const std::string& name, std::string* value);
 bool SettingExists(const std::string& section, const std::string& name);
+// A value's bytes whatever its type (written as REG_BINARY).
+bool WriteSettingBinary(const std::string& section, const std::string& name, const std::string& bytes);
+bool ReadSettingBinary(const std::string& section, const std::string& name, std::string* bytes);
 // Every key and value below the settings key, one line each, sorted by key
 // ("section\\name=kind:bytes"), to see whether anything was written.
 std::string DumpSettings();

@@ -416,6 +416,14 @@ TEST(EditorInputTest, ForeignDropCopiesAndReadOnlyIgnoresIt) {
     f.in.DragEnter(f.X(1), f.Y(0));
     EXPECT_FALSE(f.in.Drop(nullptr, DropEffect::Copy));  // no usable data: the caret goes there
     EXPECT_EQ(f.ed.Caret(), (TextPos{1, 0}));
+    // Empty text is taken: the caret waits at the drop point, nothing to undo.
+    const std::string empty;
+    f.ed.SetSelectionOffsets(0, 2);
+    f.in.DragEnter(f.X(2), f.Y(1));
+    EXPECT_TRUE(f.in.Drop(&empty, f.in.DragOver(f.X(2), f.Y(1), false, true)));
+    EXPECT_EQ(f.ed.Caret(), (TextPos{2, 1}));
+    EXPECT_FALSE(f.ed.HasSelection());
+    EXPECT_EQ(f.Text(), "one\r\ntwoX\r\nY");
 }
 
 TEST(EditorInputTest, DragNearTheBottomEdgeScrollsALineARound) {

@@ -12,6 +12,7 @@
 #include "tests/win32/plugins/PluginTestHost.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 namespace {
 
@@ -195,6 +196,129 @@ TEST_F(TagPaneTest, ExportReplacesTheFileWholeAndImportAppends) {
     EXPECT_EQ(boxes.texts.size(), 2u);
     EXPECT_EQ(boxes.texts[1].rfind(path + ".missing", 0), 0u);
     ::DeleteFileA(path.c_str());
+}
+
+namespace {
+
+POINT CenterOf(HWND tree, void* item) {
+    RECT rc = {};
+    TreeView_EnsureVisible(tree, static_cast<HTREEITEM>(item));
+    TreeView_GetItemRect(tree, static_cast<HTREEITEM>(item), &rc, TRUE);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+}  // namespace
+
+TEST_F(TagPaneTest, DragsInThePaneMoveItemsWithTheirKeysOrAreRefused) {
+    HWND tree = pane.Tree();
+    auto& files = pane.Store().Files();
+    for (auto& f : files) TreeView_Expand(tree, static_cast<HTREEITEM>(f.treeItem), TVE_EXPAND);
+    host.commands.InstallKeyTable({{0x09, 'B', 10000}});
+    pane.RefreshLabels();
+    // A tag over a tag of another file: highlighted, linked; a file over a tag: refused.
+    EXPECT_EQ(pane.PaneDragOver({0, 0}, CenterOf(tree, files[1].tags[1].treeItem)), static_cast<DWORD>(DROPEFFECT_LINK));
+    EXPECT_EQ(TreeView_GetDropHilight(tree), files[1].tags[1].treeItem);
+    EXPECT_EQ(pane.PaneDragOver({2, -1}, CenterOf(tree, files[0].tags[1].treeItem)), static_cast<DWORD>(DROPEFFECT_NONE));
+    for (void* item : {files[1].tags[1].treeItem, files[0].tags[1].treeItem})
+        EXPECT_EQ(TreeView_GetItemState(tree, static_cast<HTREEITEM>(item), TVIS_DROPHILITED), 0u);
+    pane.PaneDragLeave();
+
+    // The first tag of file 0 dropped on the second tag of file 1: its key follows.
+    const std::string moved = pane.GetTagName(0, 0);
+    ASSERT_TRUE(pane.PaneDrop({0, 0}, CenterOf(tree, files[1].tags[1].treeItem)));
+    EXPECT_EQ(pane.GetTagName(1, 1), moved);
+    EXPECT_EQ(host.commands.CopyKeyTable()[0].command, 10101);
+    int f = -1, t = -1;
+    ASSERT_TRUE(pane.Selected(&f, &t));
+    EXPECT_EQ(f * 100 + t, 101);
+    // The last file dropped on the first goes before it.
+    ASSERT_TRUE(pane.PaneDrop({2, -1}, CenterOf(tree, files[0].treeItem)));
+    EXPECT_EQ(pane.ItemLabel(0, 1), "グラデーション");
+    EXPECT_EQ(host.commands.CopyKeyTable()[0].command, 10201);
+    // A file of 100 tags takes no tag from another file.
+    while (files[0].tags.size() < 100) pane.Store().AddTag(0, tags::kSimpleKind);
+    pane.RefreshLabels();
+    EXPECT_FALSE(pane.PaneDrop({1, 0}, CenterOf(tree, files[0].treeItem)));
+    EXPECT_EQ(files[0].tags.size(), 100u);
+    EXPECT_EQ(files[1].tags.size(), 2u);
+
+    // Near the bottom edge the tree scrolls down a line, near the top up.
+    for (auto& file : files) file.expand = 1;
+    pane.MoveTagFile(0, -1);  // rebuilds the items, the long file's too
+    HTREEITEM first = TreeView_GetRoot(tree);
+    TreeView_SelectSetFirstVisible(tree, first);
+    RECT rc;
+    ::GetClientRect(tree, &rc);
+    pane.PaneDragOver({0, 0}, {10, rc.bottom - 2});
+    EXPECT_NE(TreeView_GetFirstVisible(tree), first);
+    pane.PaneDragOver({0, 0}, {10, 1});
+    EXPECT_EQ(TreeView_GetFirstVisible(tree), first);
+}
+
+TEST_F(TagPaneTest, TagsDroppedOnTheEditorFinishTheirRunThere) {
+    auto& files = pane.Store().Files();
+    const int added = pane.Store().AddTag(0, tags::kSimpleKind);
+    auto& bold = static_cast<tags::SimpleTagData&>(*files[0].tags[static_cast<std::size_t>(added)].record);
+    tags::SetField(bold.Begin, "<b>");
+    tags::SetField(bold.End, "</b>");
+    tags::SetField(bold.Option, "between");
+    tags::SetField(static_cast<tags::PluginTagData&>(*files[2].tags[0].record).File, "none.pqi");
+    pane.RefreshLabels();
+    // Each kind's pointer, and it is in the program's resources.
+    const struct {
+        tags::PaneItem item;
+        int cursor;
+    } cursors[] = {{{0, -1}, 220}, {{0, 0}, 221}, {{0, 2}, 222}, {{1, 0}, 224}, {{2, 0}, 232}};
+    for (const auto& c : cursors) {
+        EXPECT_EQ(pane.DragCursorOf(c.item), c.cursor);
+        EXPECT_NE(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(c.cursor)), nullptr) << c.cursor;
+    }
+
+    CCanvasEdit& editor = host.frame.editors[0];
+    IDropTarget* target = editor.DropTarget();
+    ASSERT_NE(target, nullptr);
+    POINT p = {250, 5};  // right of the text on the first line
+    ::ClientToScreen(editor.m_hWnd, &p);
+    const POINTL at = {p.x, p.y};
+    struct {
+        tags::PaneItem item;
+        const char* text;
+        long long caret;
+        std::size_t messages;
+    } const drops[] = {
+        // The tag wraps nothing and the caret goes between its two halves.
+        {{0, added}, "ab<b></b>", 5, 0},
+        // A plug-in's text is empty: the caret goes to the drop point, then
+        // the plug-in runs (here: its module is missing, so the message).
+        {{2, 0}, "ab", 2, 1},
+    };
+    for (const auto& d : drops) {
+        host.frame.SetText(0, "ab");
+        boxes.texts.clear();
+        IDataObject* data = pane.DragData(d.item);
+        ASSERT_NE(data, nullptr);
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        target->DragEnter(data, 0, at, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        target->Drop(data, 0, at, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        data->Release();
+        pane.FinishDrag(d.item, effect);
+        EXPECT_EQ(host.frame.Text(0), d.text);
+        long long s = -1, e = -1;
+        editor.Model().GetSelectionOffsets(&s, &e);
+        EXPECT_EQ(s, d.caret);
+        EXPECT_EQ(e, d.caret);
+        EXPECT_EQ(boxes.texts.size(), d.messages);
+    }
+    // A file's drag holds no text, so the editor refuses it.
+    IDataObject* none = pane.DragData({0, -1});
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    target->DragEnter(none, 0, at, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    target->DragLeave();
+    none->Release();
 }
 
 TEST(TagDialogsTest, FieldsLimitsAndResults) {
