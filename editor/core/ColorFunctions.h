@@ -33,8 +33,9 @@ struct ColorResume {
 // The pass starts at `start` (null: the line's start with `prevState`), a
 // place a pass over the same line reported before, at or before `from`.
 // With `resumes` it appends the places it passes beyond the last one held,
-// one at or after each multiple of `step` bytes.
-using ColorPartFn = std::function<void(const char* line, int length, int prevState, const ColorResume* start,
+// one at or after each multiple of `step` bytes. Returns the state where
+// the pass stopped: with `to` at the line's length, the line's state.
+using ColorPartFn = std::function<int(const char* line, int length, int prevState, const ColorResume* start,
                                        int from, int to, Color* colors, std::vector<ColorResume>* resumes, int step)>;
 
 // Word functions over the bytes of one line. Offsets are byte offsets.

@@ -64,7 +64,7 @@ ModeInstallation ColorModeManager::InstallationFor(int index) const {
         out.lineState = [html](const char* line, int length, int prev) { return html->LineState(line, length, prev); };
         out.colorPart = [html](const char* line, int length, int prev, const ColorResume* start, int from, int to,
                                Color* colors, std::vector<ColorResume>* resumes, int step) {
-            html->ColorPart(line, length, prev, start, from, to, colors, resumes, step);
+            return html->ColorPart(line, length, prev, start, from, to, colors, resumes, step);
         };
         out.words = HtmlWordFunctions();
         break;

@@ -275,7 +275,7 @@ bool EditorModel::RecomputeStates(int first, int lastEdited, int endState, int v
     // something asks for them (painting, a query).
     int previous = first > 0 ? store_.LineState(first - 1) : -1;
     for (int k = first; k <= lastEdited; ++k) {
-        previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+        previous = ComputeLineState(k, previous);
         store_.SetLineState(k, previous);
     }
     const int count = store_.LineCount();
@@ -292,12 +292,28 @@ int EditorModel::LineState(int n) {
     if (stateFn_ && n >= statesValid_) {
         int previous = statesValid_ > 0 ? store_.LineState(statesValid_ - 1) : -1;
         for (int k = statesValid_; k <= n; ++k) {
-            previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+            previous = ComputeLineState(k, previous);
             store_.SetLineState(k, previous);
         }
         statesValid_ = n + 1;
     }
     return store_.LineState(n);
+}
+
+int EditorModel::ComputeLineState(int k, int previous) {
+    const char* text = store_.LineText(k);
+    const int length = store_.LineLength(k);
+    // A long line whose resume places are held is scanned from the last of
+    // them: an edit near the end of a long line costs what lies after it.
+    if (colorPart_) {
+        for (ColorMarks& m : colorMarks_) {
+            if (m.line != k || m.previousState != previous || m.resumes.empty()) continue;
+            const ColorResume start = m.resumes.back();
+            return static_cast<std::int16_t>(
+                colorPart_(text, length, previous, &start, length, length, nullptr, &m.resumes, kColorResumeStep));
+        }
+    }
+    return static_cast<std::int16_t>(stateFn_(text, length, previous));
 }
 
 void EditorModel::ForgetStatesFrom(int line) { statesValid_ = std::max(0, std::min(statesValid_, line)); }

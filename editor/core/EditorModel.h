@@ -394,6 +394,8 @@ private:
     // another state than before.
     bool RecomputeStates(int first, int lastEdited, int endState, int validBelow);
     void ForgetStatesFrom(int line);
+    // The state at the end of line k after a line that ends in `previous`.
+    int ComputeLineState(int k, int previous);
     // The resume places of line n, started afresh when the line before ends
     // in another state than when they were found; null for a short line.
     struct ColorMarks {

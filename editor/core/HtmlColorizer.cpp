@@ -40,10 +40,9 @@ int HtmlColorizer::LineState(const char* line, int length, int prevState) const 
     return Scan<false>(line, length, prevState, nullptr, Window{0, 0}, nullptr, nullptr, 0);
 }
 
-void HtmlColorizer::ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from,
-                              int to, Color* colors, std::vector<ColorResume>* resumes, int step) const {
-    if (from >= to) return;
-    Scan<true>(line, length, prevState, colors, Window{from, to}, start, resumes, step);
+int HtmlColorizer::ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from,
+                             int to, Color* colors, std::vector<ColorResume>* resumes, int step) const {
+    return Scan<true>(line, length, prevState, colors, Window{from, std::max(from, to)}, start, resumes, step);
 }
 
 // One pass over the line, character by character: a byte is only taken for

@@ -43,7 +43,7 @@ public:
     // The state ColorLine would return, without colouring.
     int LineState(const char* line, int length, int prevState) const;
     // Colours a part of a line as ColorPartFn describes.
-    void ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from, int to,
+    int ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from, int to,
                    Color* colors, std::vector<ColorResume>* resumes, int step) const;
 
 private:
