@@ -99,6 +99,7 @@ public:
     void SetColorFunctions(const editor::ColorLineFn& colorLine, const editor::LineStateFn& lineState) override {
         m_edit.Model().SetColorFunctions(colorLine, lineState);
     }
+    void SetColorPart(const editor::ColorPartFn& colorPart) override { m_edit.Model().SetColorPart(colorPart); }
     void SetWordFunctions(const editor::WordFunctions& words) override { m_edit.Model().SetWordFunctions(words); }
     void SetColors(const editor::EditorColors& colors, bool redraw) override {
         m_edit.Model().SetColors(&colors, redraw);

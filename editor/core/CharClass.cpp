@@ -1,7 +1,6 @@
 #include "editor/core/CharClass.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "framework/core/Sjis.h"
 
@@ -34,22 +33,16 @@ const Run kRuns[] = {
     {0xFA40, 8},   {0xFA54, 0},   {0xFA5C, 128}, {0xFC4C, 64},
 };
 
-// Byte offsets of the character starts of text[0, end).
-std::vector<int> CharStarts(const char* text, int length, int end) {
-    std::vector<int> starts;
-    for (int i = 0; i < end;) {
-        starts.push_back(i);
-        i += static_cast<int>(sjis::CharLength(text, static_cast<std::size_t>(length), static_cast<std::size_t>(i)));
-    }
-    return starts;
-}
-
 int ClassAt(const char* text, int length, int pos) {
     return CharClassAt(text, static_cast<std::size_t>(length), static_cast<std::size_t>(pos));
 }
 
 int NextChar(const char* text, int length, int pos) {
     return static_cast<int>(sjis::Next(text, static_cast<std::size_t>(length), static_cast<std::size_t>(pos)));
+}
+
+int PreviousChar(const char* text, int length, int pos) {
+    return static_cast<int>(sjis::Previous(text, static_cast<std::size_t>(length), static_cast<std::size_t>(pos)));
 }
 
 }  // namespace
@@ -98,19 +91,17 @@ int NextWordBoundary(const char* text, int length, int offset) {
 int PreviousWordBoundary(const char* text, int length, int offset) {
     if (!text || offset <= 0 || length <= 0) return 0;
     offset = std::min(offset, length);
-    const std::vector<int> starts = CharStarts(text, length, offset);
     // The character just before offset (a boundary inside a character counts
-    // the character it cuts).
-    std::size_t k = starts.size() - 1;
-    int cls = ClassAt(text, length, starts[k]);
-    while (k > 0) {
-        const int c = ClassAt(text, length, starts[k - 1]);
-        if (!SameWord(cls, c)) {
-            if (cls != kOther) return starts[k];
-            // A run of spaces or punctuation before offset: go on with the word before it.
-        }
+    // the character it cuts), then back over its word.
+    int at = PreviousChar(text, length, offset);
+    int cls = ClassAt(text, length, at);
+    while (at > 0) {
+        const int before = PreviousChar(text, length, at);
+        const int c = ClassAt(text, length, before);
+        // A run of spaces or punctuation before offset: go on with the word before it.
+        if (!SameWord(cls, c) && cls != kOther) return at;
         cls = c;
-        --k;
+        at = before;
     }
     return 0;
 }
@@ -118,17 +109,21 @@ int PreviousWordBoundary(const char* text, int length, int offset) {
 std::pair<int, int> WordAt(const char* text, int length, int offset) {
     if (!text || length <= 0) return {0, 0};
     offset = std::max(0, std::min(offset, length));
-    const std::vector<int> starts = CharStarts(text, length, length);
     // The character at offset, or the one before the line end.
-    std::size_t k = static_cast<std::size_t>(
-        std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1);
-    std::size_t first = k, last = k;
-    while (first > 0 && SameWord(ClassAt(text, length, starts[first - 1]), ClassAt(text, length, starts[first])))
-        --first;
-    while (last + 1 < starts.size() &&
-           SameWord(ClassAt(text, length, starts[last]), ClassAt(text, length, starts[last + 1])))
-        ++last;
-    return {starts[first], NextChar(text, length, starts[last])};
+    const int here = offset >= length ? PreviousChar(text, length, length)
+                                      : static_cast<int>(sjis::BoundaryAtOrBefore(
+                                            text, static_cast<std::size_t>(length), static_cast<std::size_t>(offset)));
+    int first = here, last = here;
+    while (first > 0) {
+        const int before = PreviousChar(text, length, first);
+        if (!SameWord(ClassAt(text, length, before), ClassAt(text, length, first))) break;
+        first = before;
+    }
+    for (int next = NextChar(text, length, last); next < length; next = NextChar(text, length, last)) {
+        if (!SameWord(ClassAt(text, length, last), ClassAt(text, length, next))) break;
+        last = next;
+    }
+    return {first, NextChar(text, length, last)};
 }
 
 WordFunctions DefaultWordFunctions() {

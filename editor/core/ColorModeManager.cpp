@@ -9,6 +9,7 @@ namespace editor {
 
 void ApplyColorMode(const ModeInstallation& mode, IColorModeEditor& editor) {
     editor.SetColorFunctions(mode.colorLine, mode.lineState);
+    editor.SetColorPart(mode.colorPart);
     editor.SetWordFunctions(mode.words);
     editor.SetColors(mode.colors, false);
     editor.SetSettings(mode.settings, false);
@@ -61,6 +62,10 @@ ModeInstallation ColorModeManager::InstallationFor(int index) const {
             return html->ColorLine(line, length, prev, colors);
         };
         out.lineState = [html](const char* line, int length, int prev) { return html->LineState(line, length, prev); };
+        out.colorPart = [html](const char* line, int length, int prev, const ColorResume* start, int from, int to,
+                               Color* colors, std::vector<ColorResume>* resumes, int step) {
+            return html->ColorPart(line, length, prev, start, from, to, colors, resumes, step);
+        };
         out.words = HtmlWordFunctions();
         break;
     }

@@ -17,6 +17,7 @@ struct ModeInstallation {
     int modeIndex = kCommonMode;
     ColorLineFn colorLine;  // empty: the default colouring (nothing coloured)
     LineStateFn lineState;  // empty: no line-state function
+    ColorPartFn colorPart;  // empty: a part of a line is coloured from the line's start
     WordFunctions words;    // empty members: the default word functions
     EditorColors colors{};
     EditorSettings settings;
@@ -30,6 +31,8 @@ class IColorModeEditor {
 public:
     virtual ~IColorModeEditor() = default;
     virtual void SetColorFunctions(const ColorLineFn& colorLine, const LineStateFn& lineState) = 0;
+    // Colouring of a part of a line, taken up near the part (see ColorPartFn).
+    virtual void SetColorPart(const ColorPartFn& colorPart) { (void)colorPart; }
     virtual void SetWordFunctions(const WordFunctions& words) = 0;
     virtual void SetColors(const EditorColors& colors, bool redraw) = 0;
     virtual void SetSettings(const EditorSettings& settings, bool redraw) = 0;

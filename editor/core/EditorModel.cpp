@@ -42,6 +42,7 @@ void EditorModel::SetHost(IEditorHost* host) {
 
 void EditorModel::Reset() {
     store_.Reset();
+    colorMarks_.clear();
     store_.SetTabSize(settings_.tabSize);
     history_.Clear();
     caret_ = TextPos{0, 0};
@@ -199,6 +200,7 @@ bool EditorModel::Replace(BytePos caret, BytePos anchor, const char* text, std::
         return false;
     }
     flags_ |= kOffscreenPaint;
+    ColorMarksEdited(p1, c.linesRemoved, c.linesAdded);
     // The longest line: one of the new lines, or still the old one unless
     // that was among the replaced lines (then it is looked for when asked).
     int addedLongest = 0;
@@ -273,7 +275,7 @@ bool EditorModel::RecomputeStates(int first, int lastEdited, int endState, int v
     // something asks for them (painting, a query).
     int previous = first > 0 ? store_.LineState(first - 1) : -1;
     for (int k = first; k <= lastEdited; ++k) {
-        previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+        previous = ComputeLineState(k, previous);
         store_.SetLineState(k, previous);
     }
     const int count = store_.LineCount();
@@ -290,12 +292,28 @@ int EditorModel::LineState(int n) {
     if (stateFn_ && n >= statesValid_) {
         int previous = statesValid_ > 0 ? store_.LineState(statesValid_ - 1) : -1;
         for (int k = statesValid_; k <= n; ++k) {
-            previous = static_cast<std::int16_t>(stateFn_(store_.LineText(k), store_.LineLength(k), previous));
+            previous = ComputeLineState(k, previous);
             store_.SetLineState(k, previous);
         }
         statesValid_ = n + 1;
     }
     return store_.LineState(n);
+}
+
+int EditorModel::ComputeLineState(int k, int previous) {
+    const char* text = store_.LineText(k);
+    const int length = store_.LineLength(k);
+    // A long line whose resume places are held is scanned from the last of
+    // them: an edit near the end of a long line costs what lies after it.
+    if (colorPart_) {
+        for (ColorMarks& m : colorMarks_) {
+            if (m.line != k || m.previousState != previous || m.resumes.empty()) continue;
+            const ColorResume start = m.resumes.back();
+            return static_cast<std::int16_t>(
+                colorPart_(text, length, previous, &start, length, length, nullptr, &m.resumes, kColorResumeStep));
+        }
+    }
+    return static_cast<std::int16_t>(stateFn_(text, length, previous));
 }
 
 void EditorModel::ForgetStatesFrom(int line) { statesValid_ = std::max(0, std::min(statesValid_, line)); }
@@ -913,6 +931,9 @@ void EditorModel::SetWordFunctions(const WordFunctions& words) {
 void EditorModel::SetColorFunctions(ColorLineFn color, LineStateFn lineState) {
     colorFn_ = color ? std::move(color) : ColorLineFn(DefaultColorLine);
     stateFn_ = std::move(lineState);
+    // A part function belongs to the colouring it was given with.
+    colorPart_ = nullptr;
+    colorMarks_.clear();
     ForgetStatesFrom(0);
 }
 
@@ -926,21 +947,100 @@ int EditorModel::ColorLine(int n, Color* colors) {
     return store_.LineState(n);
 }
 
-int EditorModel::ColorLinePart(int n, int bytes, Color* colors) {
+int EditorModel::ColorLinePart(int n, int from, int to, Color* colors) {
     if (!store_.IsLine(n)) return 0;
     const int length = store_.LineLength(n);
-    if (bytes >= length) return ColorLine(n, colors);
+    to = std::max(0, std::min(to, length));
+    from = std::max(0, std::min(from, to));
+    if (from == 0 && to == length) return ColorLine(n, colors);
     if (!settings_.colorMode) return LineState(n);
-    bytes = std::max(0, bytes);
-    if (stateFn_) {
-        colorFn_(store_.LineText(n), bytes, n > 0 ? LineState(n - 1) : -1, colors);
+    const int previous = n > 0 ? LineState(n - 1) : -1;
+    const char* text = store_.LineText(n);
+    if (stateFn_ && colorPart_) {
+        ColorResume start;
+        bool resume = false;
+        std::vector<ColorResume>* resumes = nullptr;
+        if (ColorMarks* m = ColorMarksOf(n, previous)) {
+            resumes = &m->resumes;
+            const auto after = std::partition_point(resumes->begin(), resumes->end(),
+                                                    [from](const ColorResume& r) { return r.offset <= from; });
+            if (after != resumes->begin()) {
+                start = after[-1];  // a copy: the pass may add places
+                resume = true;
+            }
+        }
+        colorPart_(text, length, previous, resume ? &start : nullptr, from, to, colors, resumes, kColorResumeStep);
         return LineState(n);
     }
-    // Only painting gives this line its state: the whole line is coloured.
-    wholeLine_.assign(static_cast<std::size_t>(length) + 1, colors_.text);
-    const int state = ColorLine(n, wholeLine_.data());
-    std::copy(wholeLine_.begin(), wholeLine_.begin() + bytes, colors);
+    if (stateFn_ && from == 0) {
+        colorFn_(text, to, previous, colors);
+        return LineState(n);
+    }
+    // The line is coloured from its start: its first `to` bytes when a
+    // line-state function gives its state, else the whole line, whose
+    // colouring gives it its state.
+    int state = 0;
+    if (stateFn_) {
+        wholeLine_.assign(static_cast<std::size_t>(to) + 1, colors_.text);
+        colorFn_(text, to, previous, wholeLine_.data());
+        state = LineState(n);
+    } else {
+        wholeLine_.assign(static_cast<std::size_t>(length) + 1, colors_.text);
+        state = ColorLine(n, wholeLine_.data());
+    }
+    std::copy(wholeLine_.begin() + from, wholeLine_.begin() + to, colors);
     return state;
+}
+
+void EditorModel::SetColorPart(ColorPartFn part) {
+    colorPart_ = std::move(part);
+    colorMarks_.clear();
+}
+
+EditorModel::ColorMarks* EditorModel::ColorMarksOf(int n, int previousState) {
+    if (store_.LineLength(n) < 2 * kColorResumeStep) return nullptr;
+    for (std::size_t k = 0; k < colorMarks_.size(); ++k) {
+        if (colorMarks_[k].line != n) continue;
+        std::rotate(colorMarks_.begin() + static_cast<std::ptrdiff_t>(k),
+                    colorMarks_.begin() + static_cast<std::ptrdiff_t>(k) + 1, colorMarks_.end());
+        ColorMarks& m = colorMarks_.back();
+        if (m.previousState != previousState) {
+            m.previousState = previousState;
+            m.resumes.clear();
+        }
+        return &m;
+    }
+    try {
+        if (colorMarks_.size() >= kColorMarkedLines) colorMarks_.erase(colorMarks_.begin());
+        colorMarks_.push_back(ColorMarks{n, previousState, {}});
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    return &colorMarks_.back();
+}
+
+void EditorModel::ColorMarksEdited(BytePos at, int removed, int added) {
+    for (auto it = colorMarks_.begin(); it != colorMarks_.end();) {
+        if (it->line == at.line) {
+            std::vector<ColorResume>& v = it->resumes;
+            v.erase(std::partition_point(v.begin(), v.end(),
+                                         [at](const ColorResume& r) { return r.horizon <= at.offset; }),
+                    v.end());
+        } else if (it->line > at.line && it->line <= at.line + removed) {
+            it = colorMarks_.erase(it);
+            continue;
+        } else if (it->line > at.line) {
+            it->line += added - removed;
+        }
+        ++it;
+    }
+}
+
+int EditorModel::ColorResumeCount(int n) const {
+    for (const ColorMarks& m : colorMarks_) {
+        if (m.line == n) return static_cast<int>(m.resumes.size());
+    }
+    return 0;
 }
 
 }  // namespace editor

@@ -332,7 +332,7 @@ public:
     const WordFunctions& Words() const { return words_; }
     // An empty colouring function restores the default (colours nothing,
     // state 0); without a line-state function states are only computed while
-    // painting.
+    // painting. The part function is dropped (SetColorPart gives it again).
     void SetColorFunctions(ColorLineFn color, LineStateFn lineState);
     // Colours line n for painting and stores its state (when colour mode is on).
     int ColorLine(int n, Color* colors);
@@ -340,7 +340,19 @@ public:
     // entries, filled with the text colour); the line's state comes from the line-state function. Bytes
     // near the end of the part may be coloured as if the line ended there.
     // Without a line-state function the whole line is coloured.
-    int ColorLinePart(int n, int bytes, Color* colors);
+    int ColorLinePart(int n, int bytes, Color* colors) { return ColorLinePart(n, 0, bytes, colors); }
+    // Colours bytes [from, to) of line n into colors[0, to - from). With a
+    // part function and a line-state function the pass starts at the last
+    // resume place before `from` (places are kept for the last few long lines
+    // coloured, every kColorResumeStep bytes, and an edit keeps those before
+    // it), so its work is that of the part and the bytes just before it.
+    int ColorLinePart(int n, int from, int to, Color* colors);
+    // The part function (empty: parts are coloured from the line's start).
+    void SetColorPart(ColorPartFn part);
+    static constexpr int kColorResumeStep = 4096;
+    static constexpr std::size_t kColorMarkedLines = 4;
+    // Resume places held for line n (for tests).
+    int ColorResumeCount(int n) const;
     // Recomputes the state of every line with the line-state function.
     void RecomputeAllStates();
     // The colouring state at the end of line n. With a line-state function
@@ -382,6 +394,18 @@ private:
     // another state than before.
     bool RecomputeStates(int first, int lastEdited, int endState, int validBelow);
     void ForgetStatesFrom(int line);
+    // The state at the end of line k after a line that ends in `previous`.
+    int ComputeLineState(int k, int previous);
+    // The resume places of line n, started afresh when the line before ends
+    // in another state than when they were found; null for a short line.
+    struct ColorMarks {
+        int line;
+        int previousState;
+        std::vector<ColorResume> resumes;
+    };
+    ColorMarks* ColorMarksOf(int n, int previousState);
+    // An edit at `at` that removed `removed` lines after at.line and added `added`.
+    void ColorMarksEdited(BytePos at, int removed, int added);
     void RowsMoved(int top, int rows);
     void UpdateGutterDigits();
     void SelectBytes(BytePos anchor, BytePos caret);
@@ -406,6 +430,8 @@ private:
     WordFunctions words_;
     ColorLineFn colorFn_;
     LineStateFn stateFn_;
+    ColorPartFn colorPart_;
+    std::vector<ColorMarks> colorMarks_;  // most recently used last
     int statesValid_ = 0;  // the high-water mark of the line states
     mutable int longest_ = 0;  // bytes of the longest line, when known
     mutable bool longestKnown_ = true;

@@ -1,6 +1,8 @@
 #include "editor/core/HtmlColorizer.h"
 
 #include <algorithm>
+#include <climits>
+#include <exception>
 
 #include "editor/core/ColorScan.h"
 
@@ -31,32 +33,78 @@ HtmlColorizer::HtmlColorizer(std::shared_ptr<const KeywordTable> elements,
     : m_elements(std::move(elements)), m_attributes(std::move(attributes)), m_colors(colors) {}
 
 int HtmlColorizer::ColorLine(const char* line, int length, int prevState, Color* colors) const {
-    return Scan<true>(line, length, prevState, colors);
+    return Scan<true>(line, length, prevState, colors, Window{0, length}, nullptr, nullptr, 0);
 }
 
 int HtmlColorizer::LineState(const char* line, int length, int prevState) const {
-    return Scan<false>(line, length, prevState, nullptr);
+    return Scan<false>(line, length, prevState, nullptr, Window{0, 0}, nullptr, nullptr, 0);
+}
+
+int HtmlColorizer::ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from,
+                             int to, Color* colors, std::vector<ColorResume>* resumes, int step) const {
+    return Scan<true>(line, length, prevState, colors, Window{from, std::max(from, to)}, start, resumes, step);
 }
 
 // One pass over the line, character by character: a byte is only taken for
 // '<', '>', '&', '"', '-' or a letter when it starts a character, so the trail
 // byte of a double-byte character never changes the state, and every
 // look-ahead stops at the line end.
+//
+// Everything the scan carries from one turn of its loop to the next is the
+// offset, the state and whether the character before was double-byte: a
+// pass can be taken up at the top of any turn from those three, which is
+// what the resume places hold. Painting writes only inside the window, and a
+// pass over a window ends at the first turn at or after its end.
 template <bool Paint>
-int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors) const {
+int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors, Window window,
+                        const ColorResume* start, std::vector<ColorResume>* resumes, int step) const {
+    int i = 0;
+    bool afterDoubleByte = false;  // the character before i is double-byte
+    if (start) {
+        i = start->offset;
+        state = start->state & 0xFF;
+        afterDoubleByte = (start->state & 0x100) != 0;
+    }
     if (state < kHtmlText || state > kHtmlComment) state = kHtmlText;
     if (length <= 0 || !line) return state;
     const KeywordTable& elements = m_elements ? *m_elements : EmptyTable();
     const KeywordTable& attributes = m_attributes ? *m_attributes : EmptyTable();
     Color* const out = Paint ? colors : nullptr;
-    auto paint = [out](int from, int to, Color c) {
-        if (Paint) std::fill(out + from, out + to, c);
+    auto paint = [out, window](int from, int to, Color c) {
+        if (!Paint) return;
+        from = std::max(from, window.from);
+        to = std::min(to, window.to);
+        if (from < to) std::fill(out + (from - window.from), out + (to - window.from), c);
+    };
+    auto keyword = [&paint, line, length](const KeywordTable& table, int at, Color c, bool afterDouble) {
+        const int end = MatchKeyword(table, line, length, at, c, nullptr, afterDouble);
+        paint(at, end, c);
+        return end;
     };
     const HtmlColors& k = m_colors;
+    const int stop = Paint ? window.to : length;
+    int nextResume = INT_MAX;
+    if (resumes && step > 0) {
+        nextResume = resumes->empty() ? step : (resumes->back().offset / step + 1) * step;
+        if (!resumes->empty() && i < resumes->back().offset) nextResume = INT_MAX;  // behind the last place held
+    }
 
-    int i = 0;
-    bool afterDoubleByte = false;  // the character before i is double-byte
-    while (i < length) {
+    // The furthest byte a look-ahead that did not move the scan past it read;
+    // the other look-aheads read at most kLookAhead bytes past the scan.
+    constexpr int kLookAhead = 32;
+    int reach = 0;
+    while (i < length && i < stop) {
+        if (i >= nextResume) {
+            try {
+                resumes->push_back(
+                    ColorResume{i, state | (afterDoubleByte ? 0x100 : 0), std::max(i, reach) + kLookAhead});
+                nextResume = (i / step + 1) * step;
+            } catch (const std::exception&) {
+                nextResume = INT_MAX;
+            }
+        }
+        if (resumes && nextResume == INT_MAX && step > 0 && !resumes->empty() && i == resumes->back().offset)
+            nextResume = (i / step + 1) * step;  // caught up with the last place held
         const int n = scan::CharLen(line, length, i);
         const char c = line[i];
         if (state == kHtmlText) {
@@ -74,6 +122,7 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors) 
                     paint(i, j + 1, k.entity);
                     i = j + 1;
                 } else {
+                    reach = std::max(reach, j + 1);
                     ++i;
                 }
                 afterDoubleByte = false;
@@ -95,7 +144,7 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors) 
                     int j = i + 2;
                     while (j < length && scan::IsSpace(static_cast<unsigned char>(line[j]))) ++j;
                     if (j == length) return kHtmlEndTag;
-                    j = MatchKeyword(elements, line, length, j, k.element, out, false);
+                    j = keyword(elements, j, k.element, false);
                     const int close = FindSingle(line, length, j, '>');
                     if (close == length) {
                         paint(j, length, k.delimiter);
@@ -109,7 +158,7 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors) 
                 int j = i + 1;
                 while (j < length && scan::IsSpace(static_cast<unsigned char>(line[j]))) ++j;
                 if (j == length) return kHtmlStartTag;
-                const int end = MatchKeyword(elements, line, length, j, k.element, out, false);
+                const int end = keyword(elements, j, k.element, false);
                 if (end == j && j > i + 1) paint(i + 1, j, k.delimiter);
                 state = kHtmlStartTag;
                 i = end;
@@ -143,7 +192,7 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors) 
                 continue;
             }
             if (n == 1 && scan::IsAsciiAlpha(static_cast<unsigned char>(c))) {
-                const int end = MatchKeyword(attributes, line, length, i, k.attribute, out, afterDoubleByte);
+                const int end = keyword(attributes, i, k.attribute, afterDoubleByte);
                 if (end == i) {
                     paint(i, i + 1, k.delimiter);
                     ++i;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "editor/core/ColorFunctions.h"
 #include "editor/core/EditorSettings.h"
 #include "editor/core/KeywordTable.h"
 
@@ -40,10 +42,19 @@ public:
     int ColorLine(const char* line, int length, int prevState, Color* colors) const;
     // The state ColorLine would return, without colouring.
     int LineState(const char* line, int length, int prevState) const;
+    // Colours a part of a line as ColorPartFn describes.
+    int ColorPart(const char* line, int length, int prevState, const ColorResume* start, int from, int to,
+                   Color* colors, std::vector<ColorResume>* resumes, int step) const;
 
 private:
+    // The bytes [from, to) of the output, laid at colors[0].
+    struct Window {
+        int from;
+        int to;
+    };
     template <bool Paint>
-    int Scan(const char* line, int length, int state, Color* colors) const;
+    int Scan(const char* line, int length, int state, Color* colors, Window window, const ColorResume* start,
+             std::vector<ColorResume>* resumes, int step) const;
 
     std::shared_ptr<const KeywordTable> m_elements;
     std::shared_ptr<const KeywordTable> m_attributes;

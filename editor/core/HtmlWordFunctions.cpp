@@ -30,6 +30,10 @@ int Snap(const char* text, int length, int offset) {
 
 inline bool IsTagMark(char c) { return c == '<' || c == '>'; }
 
+inline int Previous(const char* text, int length, int pos) {
+    return static_cast<int>(sjis::Previous(text, static_cast<std::size_t>(length), static_cast<std::size_t>(pos)));
+}
+
 }  // namespace
 
 int HtmlNextWordBoundary(const char* text, int length, int offset) {
@@ -54,13 +58,14 @@ int HtmlPreviousWordBoundary(const char* text, int length, int offset) {
         start = before - 1;
     else if (IsTagMark(CharAt(text, length, caret)))
         start = before;
-    int found = 0;
-    for (int p = 0; p <= start && p < length; p = Next(text, length, p)) {
+    // The nearest tag mark at or before `start`, looking back from it.
+    if (start < 0) return 0;
+    for (int p = start >= length ? Previous(text, length, length) : Snap(text, length, start);; p = Previous(text, length, p)) {
         const char c = CharAt(text, length, p);
-        if (c == '<') found = p;
-        if (c == '>') found = p + 1;
+        if (c == '<') return p;
+        if (c == '>') return p + 1;
+        if (p == 0) return 0;
     }
-    return found;
 }
 
 std::pair<int, int> HtmlWordAt(const char* text, int length, int offset) {
@@ -74,15 +79,15 @@ std::pair<int, int> HtmlWordAt(const char* text, int length, int offset) {
     // stands on) and the nearest quote between it and the caret.
     int back = -1, leftQuote = -1;
     char backMark = 0;
-    for (int p = 0; p < caret; p = Next(text, length, p)) {
+    for (int p = caret; p > 0;) {
+        p = Previous(text, length, p);
         const char c = CharAt(text, length, p);
         if (IsTagMark(c)) {
             back = p;
             backMark = c;
-            leftQuote = -1;
-        } else if (c == '"') {
-            leftQuote = p;
+            break;
         }
+        if (c == '"' && leftQuote < 0) leftQuote = p;
     }
     if (here == '<') {
         back = caret;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <new>
 
 #include "editor/core/EditorMemory.h"
@@ -75,6 +76,7 @@ TextStore::TextStore() { Reset(); }
 TextStore::~TextStore() { FreeAll(); }
 
 void TextStore::FreeAll() {
+    marks_.clear();
     for (LineRecord& r : lines_) {
         if (!r.borrowed) Release(r.text);
     }
@@ -110,12 +112,92 @@ int TextStore::SetLineEndMode(int code) {
 // ---------------------------------------------------------------------------
 // Columns
 
+class TextStore::MarkWalk {
+public:
+    template <typename Before>
+    MarkWalk(const TextStore& store, int n, Before before) : marks_(store.MarksOf(n)) {
+        if (!marks_) return;
+        const std::vector<ColumnMark>& v = marks_->marks;
+        const auto after = std::partition_point(v.begin(), v.end(), before);
+        const ColumnMark& m = after == v.begin() ? v.front() : after[-1];
+        i = static_cast<std::size_t>(m.offset);
+        c = m.column;
+        next_ = v.size() * static_cast<std::size_t>(kMarkStep);
+    }
+    // The walk reached the character start i (before the line's end) at column c.
+    void Pass(std::size_t at, long long column) {
+        if (at < next_) return;
+        try {
+            marks_->marks.push_back(ColumnMark{static_cast<std::int32_t>(at), column});
+            next_ += static_cast<std::size_t>(kMarkStep);
+        } catch (const std::exception&) {
+            next_ = SIZE_MAX;  // no more marks; the walk goes on
+        }
+    }
+
+    std::size_t i = 0;
+    long long c = 0;
+
+private:
+    LineMarks* marks_;
+    std::size_t next_ = SIZE_MAX;
+};
+
+TextStore::LineMarks* TextStore::MarksOf(int n) const {
+    if (Line(n).length < 2 * kMarkStep) return nullptr;
+    for (std::size_t k = 0; k < marks_.size(); ++k) {
+        if (marks_[k].line == n) {
+            std::rotate(marks_.begin() + static_cast<std::ptrdiff_t>(k),
+                        marks_.begin() + static_cast<std::ptrdiff_t>(k) + 1, marks_.end());
+            return &marks_.back();
+        }
+    }
+    try {
+        if (marks_.size() >= kMarkedLines) marks_.erase(marks_.begin());
+        marks_.push_back(LineMarks{n, {ColumnMark{0, 0}}});
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    return &marks_.back();
+}
+
+void TextStore::MarksEdited(BytePos at, int removed, int added) {
+    for (auto it = marks_.begin(); it != marks_.end();) {
+        if (it->line == at.line) {
+            std::vector<ColumnMark>& v = it->marks;
+            const auto keep = std::partition_point(v.begin() + 1, v.end(),
+                                                   [at](const ColumnMark& m) { return m.offset < at.offset; });
+            v.erase(keep, v.end());
+        } else if (it->line > at.line && it->line <= at.line + removed) {
+            it = marks_.erase(it);
+            continue;
+        } else if (it->line > at.line) {
+            it->line += added - removed;
+        }
+        ++it;
+    }
+}
+
+int TextStore::MarkCount(int n) const {
+    for (const LineMarks& m : marks_) {
+        if (m.line == n) return static_cast<int>(m.marks.size());
+    }
+    return 0;
+}
+
+void TextStore::SetTabSize(int size) {
+    tabSize_ = size < 1 ? 1 : size;
+    marks_.clear();
+}
+
 int TextStore::SnapColumn(int column, int n, bool roundUp) const {
     if (!IsLine(n)) return 0;
     const LineRecord& r = Line(n);
     const std::size_t length = static_cast<std::size_t>(r.length);
-    long long c = 0;
-    for (std::size_t i = 0; i < length;) {
+    MarkWalk w(*this, n, [column](const ColumnMark& m) { return m.column <= column; });
+    long long c = w.c;
+    for (std::size_t i = w.i; i < length;) {
+        w.Pass(i, c);
         if (column <= c) return ClampToInt(c);
         const CharStep s = StepAt(r.text, length, i, c, tabSize_);
         if (column < c + s.width) return ClampToInt(roundUp ? c + s.width : c);
@@ -129,8 +211,10 @@ int TextStore::ColumnToOffset(int column, int n, bool roundUp) const {
     if (!IsLine(n)) return 0;
     const LineRecord& r = Line(n);
     const std::size_t length = static_cast<std::size_t>(r.length);
-    long long c = 0;
-    for (std::size_t i = 0; i < length;) {
+    MarkWalk w(*this, n, [column](const ColumnMark& m) { return m.column <= column; });
+    long long c = w.c;
+    for (std::size_t i = w.i; i < length;) {
+        w.Pass(i, c);
         if (column <= c) return static_cast<int>(i);
         const CharStep s = StepAt(r.text, length, i, c, tabSize_);
         if (column < c + s.width) return static_cast<int>(roundUp ? i + s.bytes : i);
@@ -145,8 +229,10 @@ int TextStore::OffsetToColumn(int offset, int n) const {
     const LineRecord& r = Line(n);
     const std::size_t length = static_cast<std::size_t>(r.length);
     const std::size_t end = std::min(static_cast<std::size_t>(offset), length);
-    long long c = 0;
-    for (std::size_t i = 0; i < end;) {
+    MarkWalk w(*this, n, [end](const ColumnMark& m) { return static_cast<std::size_t>(m.offset) <= end; });
+    long long c = w.c;
+    for (std::size_t i = w.i; i < end;) {
+        w.Pass(i, c);
         // A lead byte just before `end` counts as one column.
         const CharStep s = StepAt(r.text, end, i, c, tabSize_);
         c += s.width;
@@ -395,6 +481,7 @@ bool TextStore::DeleteRange(BytePos p1, BytePos p2, int* linesRemoved) {
     if (p1.line == p2.line) {
         EraseInLine(lines_[static_cast<std::size_t>(p1.line)], static_cast<std::size_t>(p1.offset),
                     static_cast<std::size_t>(p2.offset));
+        MarksEdited(p1, 0, 0);
         CompactWastefulBlocks();
         return true;
     }
@@ -424,6 +511,7 @@ bool TextStore::DeleteRange(BytePos p1, BytePos p2, int* linesRemoved) {
         }
     }
     if (linesRemoved) *linesRemoved = p2.line - p1.line;
+    MarksEdited(p1, p2.line - p1.line, 0);
     CompactWastefulBlocks();
     return true;
 }
@@ -439,6 +527,7 @@ bool TextStore::InsertBytes(BytePos at, const char* bytes, std::size_t length, B
 
     if (firstEnd == stop) {
         if (!InsertInLine(lines_[n], static_cast<std::size_t>(at.offset), bytes, length)) return false;
+        MarksEdited(at, 0, 0);
         if (end) *end = BytePos{at.offset + static_cast<int>(length), at.line};
         return true;
     }
@@ -493,6 +582,7 @@ bool TextStore::InsertBytes(BytePos at, const char* bytes, std::size_t length, B
 
     const int count = static_cast<int>(added.lines.size());
     if (linesAdded) *linesAdded = count;
+    MarksEdited(at, 0, count);
     if (end) *end = BytePos{static_cast<int>(stop - lastLine), at.line + count};
     CompactWastefulBlocks();
     return true;
@@ -648,6 +738,7 @@ bool TextStore::ReplaceRange(BytePos p1, BytePos p2, const char* bytes, std::siz
     lines_.insert(lines_.begin() + p1.line, built.lines.begin(), built.lines.end());
     KeepSharedBlock(built);
     if (linesRemoved) *linesRemoved = p2.line - p1.line;
+    MarksEdited(p1, p2.line - p1.line, static_cast<int>(built.lines.size()) - 1);
     if (linesAdded) *linesAdded = static_cast<int>(built.lines.size()) - 1;
     if (end) *end = after;
     CompactWastefulBlocks();
@@ -663,25 +754,35 @@ int TextStore::FindInLine(const char* pattern, std::size_t patternLength, bool m
     const LineRecord& r = Line(n);
     const std::size_t length = static_cast<std::size_t>(r.length);
     if (patternLength > length) return -1;
-    std::string line(r.text ? r.text : "", length);
-    std::string pat(pattern, patternLength);
-    if (!matchCase) {
-        line = sjis::ToLowerAscii(line);
-        pat = sjis::ToLowerAscii(pat);
-    }
-    const char* t = line.data();
-    std::size_t i = 0, previous = 0;
+    // The text is compared where it lies, character by character, from the
+    // first character start at or after `from`: a search costs the part of
+    // the line it walks.
+    const char* t = r.text;
+    const std::string pat = matchCase ? std::string(pattern, patternLength)
+                                      : sjis::ToLowerAscii(std::string(pattern, patternLength));
+    auto fold = [matchCase](char c) {
+        return (!matchCase && c >= 'A' && c <= 'Z') ? static_cast<char>(c | 0x20) : c;
+    };
     const std::size_t start = static_cast<std::size_t>(std::max(0, from));
-    while (i < start && i < length) {
-        previous = i;
-        i = sjis::Next(t, length, i);
-    }
+    std::size_t i = start >= length ? length : sjis::BoundaryAtOrAfter(t, length, start);
+    std::size_t previous = i > 0 ? sjis::Previous(t, length, i) : 0;
     for (; i + patternLength <= length; previous = i, i = sjis::Next(t, length, i)) {
-        if (t[i] != pat[0] || std::memcmp(t + i, pat.data(), patternLength) != 0) continue;
+        if (fold(t[i]) != pat[0] && t[i] != pat[0]) continue;
         const std::size_t e = i + patternLength;
         std::size_t j = i;
-        while (j < e) j = sjis::Next(t, length, j);
-        if (j != e) continue;  // the match would end inside a double-byte character
+        bool same = true;
+        while (same && j < e) {
+            const std::size_t n = sjis::CharLength(t, length, j);
+            if (j + n > e) {
+                same = false;  // the match would end inside a double-byte character
+            } else if (n == 1) {
+                same = fold(t[j]) == pat[j - i];
+            } else {
+                same = t[j] == pat[j - i] && t[j + 1] == pat[j + 1 - i];
+            }
+            j += n;
+        }
+        if (!same) continue;
         if (wholeWord) {
             const bool alnumBefore =
                 i > 0 && sjis::CharLength(t, length, previous) == 1 && IsAsciiAlnum(static_cast<unsigned char>(t[previous]));

@@ -82,7 +82,7 @@ public:
     int LineEnd(int n) const { return lines_[static_cast<std::size_t>(n)].lineEnd; }
 
     int TabSize() const { return tabSize_; }
-    void SetTabSize(int size) { tabSize_ = size < 1 ? 1 : size; }
+    void SetTabSize(int size);
 
     // Document line-end mode: the kind of line end new lines get from Enter.
     int LineEndMode() const { return lineEndMode_; }
@@ -90,7 +90,11 @@ public:
     // Sets the mode and the line end of every line; returns the previous mode.
     int SetLineEndMode(int code);
 
-    // Column conversions within line n (a line outside the text counts as empty).
+    // Column conversions within line n (a line outside the text counts as
+    // empty). On a long line they walk from the nearest column mark before
+    // the place asked for (marks are made as walks pass them, and an edit
+    // drops those after its start), so their work is that of the part walked
+    // since the last mark, not of the whole line.
     int SnapColumn(int column, int n, bool roundUp) const;
     int ColumnToOffset(int column, int n, bool roundUp) const;
     int OffsetToColumn(int offset, int n) const;
@@ -151,7 +155,34 @@ public:
     // as requested from the allocator.
     std::size_t HeldBytes() const;
 
+    // Column marks are laid every kMarkStep bytes on lines of at least
+    // 2 x kMarkStep bytes, for the last kMarkedLines such lines walked.
+    static constexpr int kMarkStep = 4096;
+    static constexpr std::size_t kMarkedLines = 8;
+    // Marks held for line n (for tests).
+    int MarkCount(int n) const;
+
 private:
+    // The first character start at or after k x kMarkStep on a line, and its column.
+    struct ColumnMark {
+        std::int32_t offset;
+        long long column;
+    };
+    struct LineMarks {
+        int line;
+        std::vector<ColumnMark> marks;  // marks[0] is (0, 0)
+    };
+    // A walk along line n: it starts from the last mark that `before`
+    // accepts and lays new marks as it passes their places.
+    class MarkWalk;
+    // The marks of line n, made (with its first mark) for a long line; null
+    // for a short one or when memory runs out.
+    LineMarks* MarksOf(int n) const;
+    // An edit at `at` that removed `removed` lines after at.line and added
+    // `added`: the marks after at.offset on that line are dropped, those of
+    // removed lines too, and the lines below move.
+    void MarksEdited(BytePos at, int removed, int added);
+
     struct SharedBlock {
         char* data;
         std::size_t size;
@@ -193,6 +224,7 @@ private:
     long long lineBytes_ = 0;          // sum of all line lengths
     long long endBytes_ = 0;           // sum of the line-end lengths of all lines
     int tabSize_ = 4;
+    mutable std::vector<LineMarks> marks_;  // most recently used last
     int lineEndMode_ = kReturnCrLf;
 };
 

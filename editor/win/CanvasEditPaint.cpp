@@ -294,8 +294,9 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
         const int shownBytes = cells.empty() ? startOffset : cells.back().offset + cells.back().length;
         // The colouring runs on every painted line so that the states carried
         // to the next line stay right, also for lines above the invalid part.
-        shade.assign(static_cast<std::size_t>(shownBytes) + 1, colors.text);
-        if (s.colorMode) m_model.ColorLinePart(n, shownBytes, shade.data());
+        // shade[k] is the colour of byte startOffset + k.
+        shade.assign(static_cast<std::size_t>(shownBytes - startOffset) + 1, colors.text);
+        if (s.colorMode) m_model.ColorLinePart(n, startOffset, shownBytes, shade.data());
         if (y + lineHeight <= rc.top) continue;
 
         const bool whole = shownBytes >= length;
@@ -322,14 +323,14 @@ void CCanvasEdit::PaintLines(HDC dc, const RECT& rc) {
             }
             // A run of characters of one colour and selection state, drawn
             // with one call; every character keeps its cell's width.
-            const COLORREF color = selected ? colors.selectedText : shade[static_cast<std::size_t>(c.offset)];
+            const COLORREF color = selected ? colors.selectedText : shade[static_cast<std::size_t>(c.offset - startOffset)];
             std::size_t end = k + 1;
             while (end < cells.size()) {
                 const editor::RowCell& d = cells[end];
                 if (d.kind == editor::CellKind::kTab || left + d.column * cw >= rc.right) break;
                 const bool dSelected = sel.Covers(d.column + firstColumn, n);
                 if (dSelected != selected) break;
-                if (!selected && shade[static_cast<std::size_t>(d.offset)] != color) break;
+                if (!selected && shade[static_cast<std::size_t>(d.offset - startOffset)] != color) break;
                 ++end;
             }
             const editor::RowCell& last = cells[end - 1];

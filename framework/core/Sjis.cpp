@@ -4,15 +4,16 @@
 
 namespace sjis {
 
+// A byte that is not a lead byte always ends its character, so the byte
+// after the last such byte before pos is a boundary; from there to pos only
+// lead bytes follow, and they pair up. The work is that of the lead bytes
+// just before pos, not of the text before them.
 std::size_t BoundaryAtOrBefore(const char* text, std::size_t length, std::size_t pos) {
     if (pos >= length) return length;
-    std::size_t i = 0;
-    while (i < length) {
-        std::size_t next = i + CharLength(text, length, i);
-        if (next > pos) return i;
-        i = next;
-    }
-    return length;
+    std::size_t start = pos;
+    while (start > 0 && IsLeadByte(text[start - 1])) --start;
+    // text[start, pos) are lead bytes: every second one starts a character.
+    return ((pos - start) % 2 == 0) ? pos : pos - 1;
 }
 
 std::size_t CutLength(const char* text, std::size_t length, std::size_t max) {
@@ -33,12 +34,12 @@ std::size_t BoundaryAtOrAfter(const char* text, std::size_t length, std::size_t 
 
 std::size_t Previous(const char* text, std::size_t length, std::size_t pos) {
     if (pos > length) pos = length;
-    std::size_t i = 0, prev = 0;
-    while (i < pos) {
-        prev = i;
-        i += CharLength(text, length, i);
-    }
-    return prev;
+    if (pos == 0) return 0;
+    // The character that ends at pos starts at the boundary before pos - 1,
+    // unless pos cuts a character: then that character is the one before.
+    const std::size_t b = BoundaryAtOrBefore(text, length, pos);
+    if (b < pos) return b;
+    return BoundaryAtOrBefore(text, length, pos - 1);
 }
 
 std::size_t FindLastChar(const char* text, std::size_t length, char c) {

@@ -64,7 +64,8 @@ inline std::size_t Next(const char* text, std::size_t length, std::size_t pos) {
     return pos + CharLength(text, length, pos);
 }
 
-// Offset of the character boundary at or before pos, walking from the start.
+// Offset of the character boundary at or before pos (looking back only over
+// the lead bytes just before it).
 std::size_t BoundaryAtOrBefore(const char* text, std::size_t length, std::size_t pos);
 
 // Offset of the character boundary at or after pos.

@@ -80,6 +80,10 @@ int main() {
     edit.Model().SetColorFunctions(
         [colorizer](const char* l, int n, int p, editor::Color* c) { return colorizer->ColorLine(l, n, p, c); },
         [colorizer](const char* l, int n, int p) { return colorizer->LineState(l, n, p); });
+    edit.Model().SetColorPart([colorizer](const char* l, int n, int p, const editor::ColorResume* s, int from, int to,
+                                          editor::Color* c, std::vector<editor::ColorResume>* r, int step) {
+        return colorizer->ColorPart(l, n, p, s, from, to, c, r, step);
+    });
     ::SetFocus(edit.m_hWnd);
     const int rounds = 20;
 

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "ColorTestUtil.h"
+#include "editor/core/EditorModel.h"
 #include "editor/core/HtmlWordFunctions.h"
 
 namespace {
@@ -213,3 +217,59 @@ TEST(HtmlWordFunctionsTest, DoubleByteCharactersAreSteppedWhole) {
 }
 
 }  // namespace
+
+// Parts of long lines coloured in the editor from its resume places agree
+// with the whole line coloured from its start, while edits on the lines (an
+// entity closed far ahead, a comment opened on the line above) move or
+// drop the places.
+TEST_F(HtmlColorTest, PartsOfLongLinesFromResumePlacesAgreeWithTheWholeLine) {
+    const std::string pieces[] = {"<p class=\"x\">", "&amp;", "&ab ", "<!--", "-->", "</a >", "\x95\x5C", "\xB1",
+                                  "\"", ">", "<", "text ", "img", "&", ";", "<td id=x>"};
+    std::mt19937 rng(7);
+    auto randomText = [&](int size) {
+        std::string t;
+        while (static_cast<int>(t.size()) < size) t += pieces[rng() % 16];
+        return t;
+    };
+    editor::EditorModel m;
+    auto shared = std::make_shared<HtmlColorizer>(html);
+    m.SetColorFunctions([shared](const char* l, int n, int p, editor::Color* c) { return shared->ColorLine(l, n, p, c); },
+                        [shared](const char* l, int n, int p) { return shared->LineState(l, n, p); });
+    m.SetColorPart([shared](const char* l, int n, int p, const editor::ColorResume* s, int from, int to,
+                            editor::Color* c, std::vector<editor::ColorResume>* r, int step) {
+        return shared->ColorPart(l, n, p, s, from, to, c, r, step);
+    });
+    const std::string text = "<p>\r\n" + randomText(40000) + "\r\n" + randomText(20000);
+    ASSERT_TRUE(m.SetText(text.data(), text.size()));
+    for (int round = 0; round < 120; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 2);
+        const int length = m.LineLength(n);
+        std::vector<editor::Color> whole(static_cast<std::size_t>(length) + 1, 0);
+        // The line's state, computed by the edits from a resume place, is the whole line's.
+        ASSERT_EQ(shared->ColorLine(m.Store().LineText(n), length, m.LineState(n - 1), whole.data()), m.LineState(n));
+        const int from = static_cast<int>(rng() % static_cast<unsigned>(length));
+        const int to = std::min(length, from + 1 + static_cast<int>(rng() % 300));
+        std::vector<editor::Color> part(static_cast<std::size_t>(to - from) + 1, 0);
+        m.ColorLinePart(n, from, to, part.data());
+        for (int k = from; k < to; ++k) ASSERT_EQ(part[static_cast<std::size_t>(k - from)], whole[static_cast<std::size_t>(k)]) << round << ' ' << k;
+        if (round % 3 == 2) {
+            // An edit at a character start of a random line.
+            const int line = static_cast<int>(rng() % 3);
+            const std::string& piece = pieces[rng() % 16];
+            const int at = m.Store().BoundaryIn(line, static_cast<int>(rng() % static_cast<unsigned>(m.LineLength(line) + 1)), false);
+            ASSERT_TRUE(m.ReplaceBytes(editor::BytePos{at, line}, editor::BytePos{-1, 0}, piece.data(), piece.size(), true, nullptr));
+        }
+    }
+    EXPECT_GT(m.ColorResumeCount(1) + m.ColorResumeCount(2), 2);
+
+    // A resume place inside an entity that is not closed yet: closing it
+    // 3 000 bytes further on colours the place's bytes as the entity.
+    const std::string line = std::string(5000, 'x') + "&" + std::string(6000, 'b') + " " + std::string(9000, 'y');
+    ASSERT_TRUE(m.SetText(line.data(), line.size()));
+    std::vector<editor::Color> part(101);
+    m.ColorLinePart(0, 12000, 12100, part.data());
+    EXPECT_GE(m.ColorResumeCount(0), 2);
+    ASSERT_TRUE(m.ReplaceBytes(editor::BytePos{11001, 0}, editor::BytePos{-1, 0}, ";", 1, true, nullptr));
+    m.ColorLinePart(0, 9000, 9100, part.data());
+    EXPECT_EQ(part[0], kN);
+}

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <vector>
 #include <string>
 
 #include "editor/core/EditorMemory.h"
@@ -299,3 +301,113 @@ TEST(TextStoreTest, EditsThatRunOutOfMemoryChangeNothing) {
 }
 
 }  // namespace
+
+// --- Column marks on long lines --------------------------------------------------
+
+// The conversions as a walk from the line's start: the column of every
+// character start, then the line's end.
+struct Walk {
+    std::vector<int> offsets;
+    std::vector<long long> columns;
+    Walk(const std::string& line, int tab) {
+        long long c = 0;
+        for (std::size_t i = 0; i < line.size();) {
+            offsets.push_back(static_cast<int>(i));
+            columns.push_back(c);
+            const unsigned char ch = static_cast<unsigned char>(line[i]);
+            const bool pair = i + 1 < line.size() && ((ch >= 0x81 && ch <= 0x9F) || ch >= 0xE0) && ch <= 0xFC;
+            c = ch == '\t' ? tab * (c / tab + 1) : c + (pair ? 2 : 1);
+            i += pair ? 2 : 1;
+        }
+        offsets.push_back(static_cast<int>(line.size()));
+        columns.push_back(c);
+    }
+    // Index of the last character start at or before the column.
+    std::size_t AtColumn(long long column) const {
+        std::size_t k = 0;
+        while (k + 1 < columns.size() && columns[k + 1] <= column) ++k;
+        return k;
+    }
+};
+
+// Conversions on long lines of tabs, double-byte characters, half-width kana
+// and ASCII agree with the walk from the start, while edits on the line,
+// above it and across lines drop and move the marks, and the tab size changes.
+TEST(TextStoreTest, ColumnConversionsOnLongLinesAgreeWithAWalkFromTheStart) {
+    const std::string pieces[] = {"a", "\t", "\x95\x5C", "\xB1", "\x82\xA0", " ", "\x81\x40", "<p>"};
+    std::mt19937 rng(21);
+    auto randomText = [&](int size) {
+        std::string t;
+        while (static_cast<int>(t.size()) < size) t += pieces[rng() % 8];
+        return t;
+    };
+    TextStore s;
+    std::vector<std::string> lines = {"head", randomText(30000), "mid", randomText(20000)};
+    std::string all;
+    for (std::size_t k = 0; k < lines.size(); ++k) all += lines[k] + (k + 1 < lines.size() ? "\r\n" : "");
+    Insert(s, BytePos{0, 0}, all);
+    for (int round = 0; round < 60; ++round) {
+        if (round == 30) s.SetTabSize(3);
+        std::vector<int> longLines;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (lines[k].size() > 9000) longLines.push_back(static_cast<int>(k));
+        }
+        for (int n : longLines) {
+            const std::string& line = lines[static_cast<std::size_t>(n)];
+            const Walk w(line, s.TabSize());
+            for (int probe = 0; probe < 25; ++probe) {
+                const int offset = static_cast<int>(rng() % (line.size() + 1));
+                const std::size_t at = static_cast<std::size_t>(
+                    std::upper_bound(w.offsets.begin(), w.offsets.end(), offset) - w.offsets.begin() - 1);
+                // An offset inside a character counts the lead byte as one column.
+                ASSERT_EQ(s.OffsetToColumn(offset, n), w.columns[at] + (w.offsets[at] < offset ? 1 : 0))
+                    << round << ' ' << offset;
+                const long long column = static_cast<long long>(rng() % (w.columns.back() + 3));
+                const std::size_t k = w.AtColumn(column);
+                const bool inside = w.columns[k] < column && k + 1 < w.columns.size();
+                ASSERT_EQ(s.ColumnToOffset(static_cast<int>(column), n, false), w.offsets[k]) << round << ' ' << column;
+                ASSERT_EQ(s.ColumnToOffset(static_cast<int>(column), n, true), w.offsets[inside ? k + 1 : k]);
+                ASSERT_EQ(s.SnapColumn(static_cast<int>(column), n, true), w.columns[inside ? k + 1 : k]);
+            }
+            EXPECT_GT(s.MarkCount(n), 1);
+        }
+        // An edit inside a long line, or a line added or removed above them.
+        const int n = longLines[rng() % longLines.size()];
+        std::string& line = lines[static_cast<std::size_t>(n)];
+        const Walk w(line, 1);
+        const std::size_t k = rng() % (w.offsets.size() - 1);
+        const int boundary = w.offsets[k];
+        switch (rng() % 4) {
+            case 0: {
+                const std::string piece = pieces[rng() % 8];
+                Insert(s, BytePos{boundary, n}, piece);
+                line.insert(static_cast<std::size_t>(boundary), piece);
+                break;
+            }
+            case 1:
+                ASSERT_TRUE(s.DeleteRange(BytePos{boundary, n}, BytePos{w.offsets[k + 1], n}));
+                line.erase(static_cast<std::size_t>(boundary), static_cast<std::size_t>(w.offsets[k + 1] - boundary));
+                break;
+            case 2:
+                if (lines[0] == "x") {
+                    ASSERT_TRUE(s.DeleteRange(BytePos{0, 0}, BytePos{0, 1}));
+                    lines.erase(lines.begin());
+                } else {
+                    Insert(s, BytePos{0, 0}, "x\r\n");
+                    lines.insert(lines.begin(), "x");
+                }
+                break;
+            default: {
+                const std::string piece = randomText(9100);
+                ASSERT_TRUE(s.ReplaceRange(BytePos{0, n}, BytePos{boundary, n}, piece.data(), piece.size()));
+                line.replace(0, static_cast<std::size_t>(boundary), piece);
+                break;
+            }
+        }
+        ASSERT_EQ(s.LineCount(), static_cast<int>(lines.size()));
+        for (int j = 0; j < s.LineCount(); ++j) {
+            ASSERT_EQ(std::string(s.LineText(j) ? s.LineText(j) : "", static_cast<std::size_t>(s.LineLength(j))),
+                      lines[static_cast<std::size_t>(j)]);
+        }
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -103,4 +104,30 @@ TEST(SjisTest, FixedFieldsAreCutOnACharacterBoundary) {
     }
     EXPECT_EQ(sjis::CutAtBoundary("表ソ", 3), "表");
     EXPECT_EQ(sjis::CutAtBoundary("表ソ", 4), "表ソ");
+}
+
+// Boundaries found by looking back from a position agree with a walk from the
+// start, on random runs of lead bytes, trail-range bytes, kana and ASCII
+// (runs of lead-range bytes are where the two could differ).
+TEST(SjisTest, BoundariesFoundBackwardsMatchAWalkFromTheStart) {
+    const unsigned char kBytes[] = {'a', '\\', '\t', 0x81, 0x82, 0x95, 0x9F, 0xE0, 0xFC, 0xA1, 0xB1, 0xDF, 0x40, 0x7E, 0xFD};
+    unsigned seed = 12345;
+    for (int round = 0; round < 400; ++round) {
+        std::string s;
+        const int size = static_cast<int>((seed = seed * 1103515245u + 12345u) >> 16) % 40;
+        for (int k = 0; k < size; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            s.push_back(static_cast<char>(kBytes[(seed >> 16) % sizeof kBytes]));
+        }
+        std::vector<std::size_t> starts;  // every character start, then the end
+        for (std::size_t i = 0; i < s.size(); i += sjis::CharLength(s.data(), s.size(), i)) starts.push_back(i);
+        starts.push_back(s.size());
+        for (std::size_t pos = 0; pos <= s.size(); ++pos) {
+            std::size_t before = 0;
+            while (before + 1 < starts.size() && starts[before + 1] <= pos) ++before;
+            ASSERT_EQ(sjis::BoundaryAtOrBefore(s.data(), s.size(), pos), starts[before]) << round << ' ' << pos;
+            const std::size_t previous = pos == 0 ? 0 : starts[starts[before] == pos ? before - 1 : before];
+            ASSERT_EQ(sjis::Previous(s.data(), s.size(), pos), previous) << round << ' ' << pos;
+        }
+    }
 }
