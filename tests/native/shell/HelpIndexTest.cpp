@@ -82,13 +82,4 @@ TEST(HelpIndexTest, EveryEntryLeadsToAnAnchorOfAPageOfTheHelpFile) {
     }
 }
 
-TEST(HelpIndexTest, ADialogsTopicIsItsPageAndAnchorInsideTheHelpFile) {
-    EXPECT_EQ(help::DialogTopic(8300), "search.html#IDD_FIND");
-    EXPECT_EQ(help::DialogTopic(8500), "customize.html#IDD_RCMENU_PAGE");
-    EXPECT_EQ(help::DialogTopic(32777), "");  // a command, not a dialog
-    EXPECT_EQ(help::TopicAddress("C:\\表\\Pembroquil.chm", "search.html#IDD_FIND"),
-              "C:\\表\\Pembroquil.chm::/search.html#IDD_FIND");
-    EXPECT_EQ(help::TopicAddress("C:\\Pembroquil.chm", ""), "C:\\Pembroquil.chm");
-}
-
 }  // namespace
