@@ -1,6 +1,26 @@
 #include "framework/win/Dialog.h"
 
+#include <utility>
+
 #include "framework/win/App.h"
+
+namespace {
+CDialog::HelpHandler& HelpHandlerSlot() {
+    static CDialog::HelpHandler handler;
+    return handler;
+}
+}  // namespace
+
+CDialog::HelpHandler CDialog::SetHelpHandler(HelpHandler handler) {
+    HelpHandler previous = std::move(HelpHandlerSlot());
+    HelpHandlerSlot() = std::move(handler);
+    return previous;
+}
+
+bool CDialog::ShowHelp() {
+    const HelpHandler& handler = HelpHandlerSlot();
+    return handler && handler(m_templateId);
+}
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
     : m_templateId(templateId), m_parent(parent ? parent->m_hWnd : nullptr) {}
@@ -58,6 +78,10 @@ bool CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
             OnCancel();
             return true;
         }
+        if (id == IDHELP) {
+            ShowHelp();
+            return true;
+        }
     }
     return false;
 }
@@ -98,6 +122,13 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         dlg->DetachHandle();
         dlg->PostNcDestroy();
         return FALSE;
+    }
+    if (!handled && message == WM_HELP) {
+        // F1 anywhere in the dialog: a control passes it up to here. Taken
+        // even without a page, so it does not reach the owner's window.
+        dlg->ShowHelp();
+        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     }
     if (!handled) return FALSE;
     switch (message) {

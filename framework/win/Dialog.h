@@ -2,6 +2,8 @@
 // modeless. Its messages go through the message map like any window's.
 #pragma once
 
+#include <functional>
+
 #include "framework/win/Wnd.h"
 
 class CDialog : public CWnd {
@@ -30,6 +32,14 @@ public:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     UINT TemplateId() const { return m_templateId; }
+
+    // F1 (WM_HELP) and a Help button (IDHELP) in any dialog or property page
+    // ask one handler for the page of the dialog's template. The program sets
+    // it once; tests replace it. Returns the handler it replaces.
+    using HelpHandler = std::function<bool(UINT templateId)>;
+    static HelpHandler SetHelpHandler(HelpHandler handler);
+    // Asks the handler for this dialog's page; false when there is none.
+    virtual bool ShowHelp();
 
 protected:
     static INT_PTR CALLBACK DlgProc(HWND, UINT, WPARAM, LPARAM);
