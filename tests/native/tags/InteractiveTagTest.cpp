@@ -1,0 +1,186 @@
+// Interactive tags: the text a run inserts, the steps of the insertion
+// dialog, the chooser's path values and the properties dialog's list.
+#include <gtest/gtest.h>
+
+#include "editor/core/EditorModel.h"
+#include "tags/core/InteractiveTag.h"
+#include "tags/core/TagKinds.h"
+
+using namespace tags;
+
+namespace {
+
+struct Env : ITagEnvironment {
+    editor::EditorModel model;
+    bool answer = true;
+    std::vector<std::string> values;
+    int asked = 0, focus = 0;
+    editor::IEditorOps* ActiveEditor() override { return &model; }
+    void FocusEditor() override { ++focus; }
+    bool AskTagValues(const InteractiveTagData&, std::vector<std::string>* out) override {
+        ++asked;
+        *out = values;
+        return answer;
+    }
+};
+
+InteractiveTagData Tag(const char* fact, int closed, std::vector<std::pair<const char*, int>> attrs) {
+    InteractiveTagData t;
+    SetField(t.Fact, fact);
+    t.Closed = closed;
+    for (const auto& a : attrs) {
+        TagAttribute attr;
+        SetField(attr.Attr, a.first);
+        attr.AttrKind = static_cast<std::uint8_t>(a.second);
+        t.Attributes.push_back(attr);
+    }
+    return t;
+}
+
+}  // namespace
+
+TEST(InteractiveTagTest, ARunReplacesTheSelectionWithTheBuiltTag) {
+    CInteractiveTagKind kinds;
+    const auto font = kinds.MakeSample(0);  // "<font>タグ": size, color, face
+    const auto& fontTag = static_cast<const InteractiveTagData&>(*font);
+    const struct {
+        InteractiveTagData tag;
+        std::vector<std::string> values;
+        bool ok;
+        const char* result;
+        int asked;
+    } cases[] = {
+        {fontTag, {"3", "#ff0000", ""}, true, "x<font size=\"3\" color=\"#ff0000\">abc</font>y", 1},
+        {fontTag, {"", "a\"&b", "ＭＳ 明朝"}, true, "x<font color=\"a\"&b\" face=\"ＭＳ 明朝\">abc</font>y", 1},
+        {fontTag, {"3"}, false, "xabcy", 1},                      // Cancel
+        {Tag("br", 0, {}), {}, true, "x<br>y", 0},                 // no attributes: no dialog
+        {Tag("b", 1, {}), {}, true, "x<b>abc</b>y", 0},
+        {Tag("img", 0, {{"src", 3}}), {"a.gif"}, true, "x<img src=\"a.gif\">y", 1},
+    };
+    for (const auto& c : cases) {
+        Env env;
+        env.values = c.values;
+        env.answer = c.ok;
+        env.model.SetText("xabcy", 5);
+        env.model.SetSelectionOffsets(1, 4);
+        CInteractiveTagKind kind;
+        kind.env = &env;
+        InteractiveTagData tag = c.tag;
+        kind.Execute(&tag);
+        std::string text;
+        env.model.GetText(text);
+        EXPECT_EQ(text, c.result) << c.tag.Fact;
+        EXPECT_EQ(env.asked, c.asked) << c.tag.Fact;
+        EXPECT_EQ(env.focus, 1) << c.tag.Fact;
+        EXPECT_EQ(env.model.CanUndo(), c.ok) << c.tag.Fact;
+    }
+}
+
+TEST(InteractiveTagTest, ChoicesSplitAtSemicolonCharacters) {
+    const struct {
+        const char* input;
+        std::vector<std::string> choices;
+    } cases[] = {
+        {";a;;b;", {"a", "b"}},
+        {"7;6;5", {"7", "6", "5"}},
+        {"", {}},
+        {";;", {}},
+        {"_self;ソ;表", {"_self", "ソ", "表"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitChoices(c.input), c.choices) << c.input;
+}
+
+TEST(InteractiveTagTest, StepsKeepLaterValuesAndNameTheButtonAndChooser) {
+    InteractiveTagData tag = Tag("font", 1, {{"size", 0}, {"color", 2}, {"face", 1}, {"src", 3}, {"odd", 9}});
+    SetField(tag.Attributes[0].AttrInput, "7;;3");
+    SetField(tag.Attributes[4].AttrInput, "p;q");
+    TagInsertSteps steps(tag);
+    EXPECT_EQ(steps.Title(), "<font>の挿入");
+    EXPECT_STREQ(steps.DefaultButtonText(), "次へ(&N)");
+    EXPECT_FALSE(steps.CanGoBack());
+    EXPECT_EQ(steps.Preview(), "<font></font>");
+    const struct {
+        const char* label;
+        bool chooser;
+        std::vector<std::string> choices;
+    } expected[] = {
+        {"（不可）", false, {"7", "3"}}, {"色(&B)", true, {}},         {"（不可）", false, {}},
+        {"ファイル(&B)", true, {}},       {"（不可）", false, {"p", "q"}},  // an unknown kind: plain choices
+    };
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(steps.Cur(), i);
+        EXPECT_STREQ(steps.ChooserLabel(), expected[i].label) << i;
+        EXPECT_EQ(steps.ChooserEnabled(), expected[i].chooser) << i;
+        EXPECT_EQ(steps.Choices(), expected[i].choices) << i;
+        EXPECT_STREQ(steps.DefaultButtonText(), i == 4 ? "挿入(&I)" : "次へ(&N)");
+        if (i == 1 || i == 3) steps.SetValue(std::to_string(i));
+        if (i < 4) {
+            EXPECT_FALSE(steps.Next());
+        }
+    }
+    EXPECT_TRUE(steps.Back());
+    EXPECT_TRUE(steps.Back());
+    EXPECT_EQ(steps.Value(), "");
+    steps.SetValue("2");
+    EXPECT_EQ(steps.Preview(), "<font color=\"1\" face=\"2\" src=\"3\"></font>");
+    while (steps.Back()) {
+    }
+    EXPECT_EQ(steps.Cur(), 0);
+    EXPECT_FALSE(steps.CanGoBack());
+
+    const InteractiveTagData one = Tag("a", 0, {{"href", 3}});
+    TagInsertSteps single(one);
+    EXPECT_STREQ(single.DefaultButtonText(), "挿入(&I)");
+    single.SetValue(std::string(600, 'x'));
+    EXPECT_EQ(single.Value().size(), 511u);
+    EXPECT_TRUE(single.Next());
+}
+
+TEST(InteractiveTagTest, ChosenFilesGiveSlashedPathsRelativeToTheDocumentFolder) {
+    const struct {
+        const char *document, *chosen;
+        bool ok;
+        const char* value;
+    } cases[] = {
+        {"C:\\site\\index.html", "C:\\site\\img\\a.gif", true, "img/a.gif"},
+        {"C:\\site\\docs\\a.html", "C:\\site\\img\\a.gif", true, "../img/a.gif"},
+        {"C:\\表\\a.html", "C:\\表\\画像\\ソース.gif", true, "画像/ソース.gif"},  // 95 5C, 83 5C kept
+        {"C:\\site\\ソ", "C:\\site\\b.gif", true, "b.gif"},  // a file named ソ: its 5C is no separator
+        {"", "C:\\site\\b.gif", false, "keep"},                // never saved
+    };
+    for (const auto& c : cases) {
+        std::string value = "keep";
+        EXPECT_EQ(PathValueFor(DocumentFolder(c.document), c.chosen, &value), c.ok) << c.chosen;
+        EXPECT_EQ(value, c.value) << c.chosen;
+    }
+}
+
+TEST(InteractiveTagTest, TheAttributeListHoldsAtMostFifteen) {
+    std::vector<TagAttribute> stored(17);
+    SetField(stored[0].Attr, "first");
+    AttributeListEditor list(stored);
+    EXPECT_EQ(list.Size(), 15);
+    EXPECT_FALSE(list.CanAdd());
+    EXPECT_EQ(list.Add(), -1);
+    list.Select(14);
+    list.Remove();
+    EXPECT_EQ(list.Selected(), 13);
+    EXPECT_EQ(list.Add(), 14);
+    EXPECT_STREQ(list.Items()[14].Attr, "newattr");
+    EXPECT_STREQ(list.Items()[14].AttrCmmt, "説明文をここに入力してください");
+    list.Select(0);
+    EXPECT_FALSE(list.MoveUp());
+    EXPECT_TRUE(list.MoveDown());
+    EXPECT_EQ(list.Selected(), 1);
+    EXPECT_STREQ(list.Items()[1].Attr, "first");
+    list.SetName(std::string(30, 'a') + "表");  // 32 bytes: the pair does not fit in 31
+    EXPECT_EQ(std::string(list.Items()[1].Attr), std::string(30, 'a'));
+    list.SetKind(9);
+    EXPECT_EQ(list.Items()[1].AttrKind, 0);
+
+    AttributeListEditor empty({});
+    EXPECT_EQ(empty.Selected(), -1);
+    empty.Remove();
+    empty.SetName("x");
+    EXPECT_EQ(empty.Size(), 0);
+}
