@@ -199,8 +199,14 @@ int RunHostProgram(const std::string& shellCommand, DWORD timeoutMs) {
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
-    if (pi.hThread) ::CloseHandle(pi.hThread);
-    if (pi.hProcess) ::CloseHandle(pi.hProcess);
+    // For a host program Wine hands back no process handle and leaves junk
+    // in the thread handle; closing that junk closed whatever handle had the
+    // same value (once the started editor's, so a later close never reached
+    // it). Only a real pair is closed.
+    if (pi.hProcess) {
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
     std::string content;
     const bool done = WaitFor([&] { return ReadFileBytes(marker, &content) && !content.empty() &&
                                            content.back() == '\n'; },
