@@ -206,6 +206,32 @@
 #define IDC_SCRNSPLT_TREE             8523
 #define IDC_SCRNSPLT_EDITOR           8524
 
+// Interactive tags: the insertion dialog and the properties dialog.
+#define IDD_TAG_INSERT                226
+#define IDD_INTERACTIVE_TAG           223
+#define IDC_TAG_INSERT_PROMPT         1228
+#define IDC_TAG_INSERT_VALUE          1229
+#define IDC_TAG_INSERT_CHOOSER        1219
+#define IDC_TAG_INSERT_PREVIEW        1220
+#define IDC_TAG_INSERT_BACK           1003
+#define IDC_ITAG_TAB                  1205
+#define IDC_ITAG_NAME                 1206
+#define IDC_ITAG_COMMENT              1216
+#define IDC_ITAG_MENU                 1235
+#define IDC_ITAG_FACT                 1197
+#define IDC_ITAG_NOT_CLOSED           1208
+#define IDC_ITAG_CLOSED               1207
+#define IDC_ITAG_ATTRS                1210
+#define IDC_ITAG_NEW                  1211
+#define IDC_ITAG_DELETE               1212
+#define IDC_ITAG_UP                   1213
+#define IDC_ITAG_DOWN                 1214
+#define IDC_ITAG_ATTR                 1198
+#define IDC_ITAG_KIND                 1217
+#define IDC_ITAG_INPUT                1219
+#define IDC_ITAG_ATTR_COMMENT         1218
+#define IDC_ITAG_KEYS                 1215
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

@@ -422,6 +422,10 @@ CCanvasEdit* CMainFrame::ActiveEditor() {
     return m_docs.GetEditor(-1);
 }
 
+std::string CMainFrame::ActiveDocumentPath() {
+    return m_docs.m_hWnd && m_docs.TabCount() > 0 ? m_docs.GetPath(-1) : std::string();
+}
+
 void CMainFrame::OpenKeySettings() { OpenCustomizeSheet(CCstmzSheet::kKeyboardPage, 3); }
 
 void CMainFrame::FocusDocument() {

@@ -86,6 +86,7 @@ public:
     void ShowPrompt(const std::string& text) override { SetMessageText(text); }
     void OpenKeySettings() override;
     void FocusDocument() override;
+    std::string ActiveDocumentPath() override;
     bool PreTranslateMessage(MSG* msg) override;
 
     // The right-click menus: the tab strip's (kind 0) and the editor's

@@ -6,6 +6,7 @@
 #include "editor/core/EditorOps.h"
 #include "framework/core/ReturnCode.h"
 #include "framework/core/Sjis.h"
+#include "tags/core/InteractiveTag.h"
 #include "tags/core/TagFileFormat.h"
 
 namespace tags {
@@ -370,6 +371,27 @@ std::unique_ptr<TagRecord> CInteractiveTagKind::NewRecord() const {
     SetField(r->Fact, "newtag");
     SetField(r->Comment, "タグの説明をここに記載してください");
     return r;
+}
+
+void CInteractiveTagKind::Run(TagRecord* record) {
+    editor::IEditorOps* ed = Editor();
+    if (!ed || !record) return;
+    const auto& tag = static_cast<const InteractiveTagData&>(*record);
+    std::vector<std::string> values;
+    if (!tag.Attributes.empty() && !env->AskTagValues(tag, &values)) {
+        env->FocusEditor();
+        return;
+    }
+    std::string selection;
+    if (tag.Closed == 1) ed->GetSelectedText(selection);
+    const std::string text = InsertionText(tag, values, selection);
+    ed->ReplaceSelection(text.data(), text.size(), true);
+    env->FocusEditor();
+}
+
+int CInteractiveTagKind::Properties(TagRecord* record) {
+    if (!record || !env) return 2;
+    return env->InteractiveProperties(static_cast<InteractiveTagData&>(*record));
 }
 
 // --- Plug-ins ---------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tags/core/TagRecords.h"
 
@@ -37,6 +38,14 @@ public:
     // The properties dialogs: 1 OK, 2 Cancel, 5 OK and open the key settings.
     virtual int SimpleProperties(SimpleTagData& record) { (void)record; return 2; }
     virtual int PluginProperties(PluginTagData& record) { (void)record; return 2; }
+    virtual int InteractiveProperties(InteractiveTagData& record) { (void)record; return 2; }
+    // The insertion dialog of an interactive tag with attributes: fills
+    // values (one per attribute) and returns true, or false on Cancel.
+    virtual bool AskTagValues(const InteractiveTagData& record, std::vector<std::string>* values) {
+        (void)record;
+        (void)values;
+        return false;
+    }
     // Loads the module when needed and calls its run entry.
     virtual void RunPlugin(PluginTagData& record) { (void)record; }
     // Calls the module's end entry and unloads it (Module becomes null).
@@ -120,6 +129,12 @@ public:
     int ImageIndex(const TagRecord* record) const override;
     int Cursor(const TagRecord* record) const override;
     std::unique_ptr<TagRecord> NewRecord() const override;
+    // Inserts the tag at once when it has no attributes, else after the
+    // insertion dialog (Cancel inserts nothing); the focus goes back to the
+    // editor.
+    void AfterInsert(TagRecord* record) override { Run(record); }
+    void Run(TagRecord* record);
+    int Properties(TagRecord* record) override;
 };
 
 class CPluginTagKind : public CTagKind {

@@ -16,6 +16,7 @@
 #include "framework/win/WinPath.h"
 #include "resources/resource.h"
 #include "tags/core/TagFileFormat.h"
+#include "tags/win/InteractiveTagDlgs.h"
 #include "tags/win/TagDialogs.h"
 
 namespace tagswin {
@@ -217,13 +218,9 @@ bool CRegistTagTree::IsPaneCommandEnabled(UINT id) const {
             return true;
         case ID_TAG_INSERT:
             return selected && t >= 0;
-        case ID_TAG_NEW_INTERACTIVE:
-            return false;  // the interactive kind's dialogs are not part of this program yet
         case ID_TAG_PROPERTIES:
-            return hasItems && !(selected && t >= 0 &&
-                                 m_store.Files()[static_cast<std::size_t>(f)].tags[static_cast<std::size_t>(t)].kind ==
-                                     tags::kInteractiveKind);
         case ID_TAG_NEW_SIMPLE:
+        case ID_TAG_NEW_INTERACTIVE:
         case ID_TAG_NEW_PLUGIN:
         case ID_TAG_DELETE:
         case ID_TAG_RENAME:
@@ -494,6 +491,19 @@ int CRegistTagTree::SimpleProperties(tags::SimpleTagData& record) {
 int CRegistTagTree::PluginProperties(tags::PluginTagData& record) {
     CPluginDlg dialog(record, m_host ? m_host->FrameWindow() : m_hWnd);
     return static_cast<int>(dialog.DoModal());
+}
+
+int CRegistTagTree::InteractiveProperties(tags::InteractiveTagData& record) {
+    CInteractiveTagDlg dialog(record, m_host ? m_host->FrameWindow() : m_hWnd);
+    return static_cast<int>(dialog.DoModal());
+}
+
+bool CRegistTagTree::AskTagValues(const tags::InteractiveTagData& record, std::vector<std::string>* values) {
+    const std::string base = tags::DocumentFolder(m_host ? m_host->ActiveDocumentPath() : std::string());
+    CTagInsertDlg dialog(record, base, m_host ? m_host->FrameWindow() : m_hWnd);
+    if (dialog.DoModal() != IDOK) return false;
+    *values = dialog.Values();
+    return true;
 }
 
 void CRegistTagTree::RunPlugin(tags::PluginTagData& record) {

@@ -32,6 +32,8 @@ public:
     virtual void OpenKeySettings() = 0;
     // The focus back to the document (its editor or its preview).
     virtual void FocusDocument() = 0;
+    // The file of the current tab, or empty when it was never saved.
+    virtual std::string ActiveDocumentPath() { return {}; }
 };
 
 class CRegistTagTree : public CWnd, public commands::ITagCommands, public tags::ITagEnvironment {
@@ -97,6 +99,8 @@ public:
     void FocusEditor() override;
     int SimpleProperties(tags::SimpleTagData& record) override;
     int PluginProperties(tags::PluginTagData& record) override;
+    int InteractiveProperties(tags::InteractiveTagData& record) override;
+    bool AskTagValues(const tags::InteractiveTagData& record, std::vector<std::string>* values) override;
     void RunPlugin(tags::PluginTagData& record) override;
     void ReleasePlugin(tags::PluginTagData& record) override;
 
