@@ -29,7 +29,7 @@ std::set<std::string> Matches(const std::string& text, const std::regex& re) {
 }
 
 const char* const kScripts[] = {"Pembroquil.rc", "about.rc", "assist.rc", "commands.rc",
-                                "customize.rc", "search.rc", "tags.rc"};
+                                "customize.rc", "itags.rc", "options.rc", "search.rc", "tags.rc"};
 
 std::set<std::string> IndexAnchors() {
     std::set<std::string> anchors;
