@@ -171,6 +171,15 @@ TEST(InstallerTest, InstallsRunsUpdatesAndUninstallsKeepingTheUsersFiles) {
         ASSERT_TRUE(app.Start("\"" + page + "\""));
         EXPECT_NE(app.Title().find("installed-page.html"), std::string::npos) << app.Title();
         app.Screenshot("installer-installed-program");
+        // The Gradation sample tag (third file, second tag) finds its
+        // installed plug-in: its own window opens, not the missing-module box.
+        ::PostMessageA(app.MainWindow(), WM_COMMAND, 10201, 0);
+        HWND plugin = app.WaitMessageBox(10000);
+        ASSERT_NE(plugin, nullptr);
+        EXPECT_EQ(e2e::WindowText(plugin).rfind("グラデーション", 0), 0u) << e2e::MessageBoxText(plugin);
+        app.Screenshot("installer-gradation");
+        e2e::PressDialogButton(plugin, IDCANCEL);
+        EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(plugin) || !::IsWindowVisible(plugin); }));
         EXPECT_EQ(app.Close(), 0);
     }
 
@@ -191,7 +200,8 @@ TEST(InstallerTest, InstallsRunsUpdatesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(bytes, userKeyword);
     ASSERT_TRUE(e2e::ReadFileBytes(dir + "\\" + keyword + ".new", &bytes));
     EXPECT_EQ(bytes, shippedKeyword);
-    expected.insert({keyword + ".new", "登録タグ.pqt", "Assist\\mine.ast"});
+    // The Gradation run left its settings beside the plug-in: the user's too.
+    expected.insert({keyword + ".new", "登録タグ.pqt", "Assist\\mine.ast", "Plugins\\Gradation.ini"});
     EXPECT_EQ(FilesUnder(dir), expected);
 
     // The uninstaller runs from a copy of itself; wait for it to finish.
@@ -199,7 +209,7 @@ TEST(InstallerTest, InstallsRunsUpdatesAndUninstallsKeepingTheUsersFiles) {
     e2e::WaitFor([&] { return ::GetFileAttributesA((dir + "\\uninstall.exe").c_str()) == INVALID_FILE_ATTRIBUTES; },
                  60000);
     e2e::WaitFor([&] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 10000);
-    const std::set<std::string> kept = {keyword, "登録タグ.pqt", "Assist\\mine.ast"};
+    const std::set<std::string> kept = {keyword, "登録タグ.pqt", "Assist\\mine.ast", "Plugins\\Gradation.ini"};
     EXPECT_EQ(FilesUnder(dir), kept);
     EXPECT_EQ(::GetFileAttributesA((StartMenuFolder() + "Pembroquil.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));

@@ -8,6 +8,7 @@
 #include "e2e/E2E.h"
 
 #include <commctrl.h>
+#include <cstdlib>
 #include "resources/resource.h"
 
 namespace {
@@ -139,12 +140,35 @@ TEST_F(OptionsE2E, TextColourAndTabSizeReachTheOpenEditorAndTheNextStart) {
     EXPECT_GT(wide, 0);
 }
 
+// Pixels of the shown editor near the HTML element colour (purple, 0x800080),
+// read from the screen.
+int ElementColouredPixels(const e2e::Program& app) {
+    HWND editor = app.ShownEditor();
+    RECT r = {};
+    if (!editor || !::GetWindowRect(editor, &r)) return -1;
+    HDC screen = ::GetDC(nullptr);
+    int count = 0;
+    for (int y = r.top; y < r.top + 40 && y < r.bottom; ++y) {
+        for (int x = r.left; x < r.left + 200 && x < r.right; ++x) {
+            const COLORREF c = ::GetPixel(screen, x, y);
+            const int red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
+            if (red > 0x50 && blue > 0x50 && green < 0x40 && std::abs(red - blue) < 0x30) ++count;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return count;
+}
+
 TEST_F(OptionsE2E, ANewKeywordFileBecomesHtmlKeywordFileOne) {
     const std::string keywordFile = e2e::OutDir() + "\\Keyword\\e2eword.kwd";
     ASSERT_TRUE(e2e::WriteSettingInt("CanvasEdit", "DetailIndex", 2));
     ::DeleteFileA(keywordFile.c_str());
+    const std::string zork = folder + "\\zork.html";
+    ASSERT_TRUE(e2e::WriteFileBytes(zork, "<zork>\r\n"));
     e2e::Program app;
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start("\"" + zork + "\""));
+    app.WaitIdle();
+    EXPECT_EQ(ElementColouredPixels(app), 0);  // not an element the shipped file knows
     HWND page = OpenSheet(app, 0);
     ASSERT_NE(page, nullptr);
     HWND emphasis = PanelWith(page, IDC_OPT_KEYFILE1_NEW);
@@ -159,6 +183,9 @@ TEST_F(OptionsE2E, ANewKeywordFileBecomesHtmlKeywordFileOne) {
     e2e::PressDialogButton(dlg, IDOK);
     ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindow(dlg); }, 5000));
     ASSERT_TRUE(CloseSheet(app, true));
+    // The open page shows the word as an element at once.
+    EXPECT_TRUE(e2e::WaitFor([&] { return ElementColouredPixels(app) > 0; }, 3000));
+    EXPECT_TRUE(app.Screenshot("options-keyword-coloured"));
     EXPECT_EQ(app.Close(), 0);
     std::string bytes;
     EXPECT_TRUE(e2e::ReadFileBytes(keywordFile, &bytes));

@@ -306,3 +306,31 @@ TEST_F(TagsE2E, TheColourPickerSampleRuns) {
     EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(picker) || !::IsWindowVisible(picker); }));
     EXPECT_EQ(app.Close(), 0);
 }
+
+namespace {
+
+TEST_F(TagsE2E, AnInteractiveTagDroppedOnTheEditorAsksForItsAttributesThere) {
+    e2e::Program app;
+    ASSERT_TRUE(app.Start());
+    TagTreeOf tree(app);
+    ASSERT_TRUE(tree.Ready());
+    HWND editor = app.ShownEditor();
+    ASSERT_NE(editor, nullptr);
+    tree.Expand(tree.File(1));
+    HTREEITEM font = tree.Tag(tree.File(1), "<font>タグ");
+    ASSERT_NE(font, nullptr);
+    POINT item;
+    ASSERT_TRUE(tree.At(font, &item));
+    const LRESULT length = TextLength(editor);
+    ASSERT_TRUE(Drag(item, InEditor(editor)));
+    HWND dialog = WaitDialog(app, "<font>の挿入");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(app.Screenshot("tags-interactive-drop"));
+    // Cancel inserts nothing.
+    ASSERT_TRUE(e2e::PressDialogButton(dialog, IDCANCEL));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(dialog); }));
+    EXPECT_EQ(TextLength(editor), length);
+    EXPECT_EQ(app.Close(), 0);
+}
+
+}  // namespace

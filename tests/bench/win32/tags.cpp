@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "config/core/SettingsStore.h"
@@ -40,12 +41,13 @@ struct SilentBoxes : IMessageBoxService {
     int Show(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
 };
 
-void Measure(const char* what, bool full, HWND parent, settings::SettingsStore& store) {
+void Measure(const char* what, int files, HWND parent, settings::SettingsStore& store) {
+    const bool full = files > 0;
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     if (full) {
         tags::TagKinds kinds;
         tags::TagStore big(kinds);
-        for (int f = 0; f < tags::kMaxFiles; ++f) {
+        for (int f = 0; f < files; ++f) {
             big.AddFile("ファイル" + std::to_string(f));
             for (int t = 0; t < tags::kMaxTags; ++t) {
                 big.AddTag(f, tags::kSimpleKind);
@@ -63,6 +65,8 @@ void Measure(const char* what, bool full, HWND parent, settings::SettingsStore& 
     tagswin::CRegistTagTree pane;
     pane.Create(parent, &host);
     const double load = Now() - t0;
+    std::printf("  %s: pane made in %.1f ms\n", what, load * 1e3);
+    std::fflush(stdout);
     t0 = Now();
     pane.SaveStore();
     const double save = Now() - t0;
@@ -86,7 +90,9 @@ void Measure(const char* what, bool full, HWND parent, settings::SettingsStore& 
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // The number of full files of the large store (100 unless given).
+    const int files = argc > 1 ? std::atoi(argv[1]) : tags::kMaxFiles;
     SilentBoxes boxes;
     SetMessageBoxService(&boxes);
     HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 600, nullptr, nullptr,
@@ -94,8 +100,8 @@ int main() {
     CRegistrySettings backend(kRoot);
     settings::SettingsStore store(backend);
     settings::SetCurrent(&store);
-    Measure("samples", false, parent, store);
-    Measure("full", true, parent, store);
+    Measure("samples", 0, parent, store);
+    Measure("full", files < 1 || files > tags::kMaxFiles ? tags::kMaxFiles : files, parent, store);
     settings::SetCurrent(nullptr);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     ::DestroyWindow(parent);
