@@ -28,33 +28,57 @@ std::string CRegistrySettings::SectionPath(const std::string& section) const {
     return section.empty() ? m_root : m_root + "\\" + section;
 }
 
-HKEY CRegistrySettings::OpenSection(const std::string& section, REGSAM access) const {
+HKEY CRegistrySettings::OpenSection(const std::string& section) const {
+    if (m_kept && m_keptSection == section) return m_kept;
+    Forget();
     HKEY key = nullptr;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          access, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                          KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return nullptr;
+    m_kept = key;
+    m_keptSection = section;
     return key;
 }
 
+void CRegistrySettings::Release(HKEY key) const {
+    if (key != m_kept) ::RegCloseKey(key);
+}
+
+void CRegistrySettings::Forget() const {
+    if (m_kept) ::RegCloseKey(m_kept);
+    m_kept = nullptr;
+    m_keptSection.clear();
+}
+
 bool CRegistrySettings::ReadInt(const std::string& section, const std::string& name, std::int32_t* value) {
-    HKEY key = OpenSection(section, KEY_READ);
+    HKEY key = OpenSection(section);
     if (!key) return false;
     // Only a double word of exactly four bytes is a number.
     DWORD type = 0, data = 0, size = sizeof data;
     LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
-    ::RegCloseKey(key);
+    Release(key);
     if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof data) return false;
     *value = static_cast<std::int32_t>(data);
     return true;
 }
 
 bool CRegistrySettings::ReadString(const std::string& section, const std::string& name, std::string* value) {
-    HKEY key = OpenSection(section, KEY_READ);
+    HKEY key = OpenSection(section);
     if (!key) return false;
-    // Ask the size first, so a string of any length reads whole; the stored
-    // bytes need not end in a NUL, so one is always added.
+    // Most strings fit a small buffer, read in one call; a longer one asks
+    // its size, so a string of any length reads whole. The stored bytes need
+    // not end in a NUL, so one is always added.
     bool ok = false;
-    for (int attempt = 0; attempt < 4 && !ok; ++attempt) {
+    char small[1024];
+    DWORD smallType = 0, smallGot = sizeof small - 1;
+    const LONG first =
+        ::RegQueryValueExA(key, name.c_str(), nullptr, &smallType, reinterpret_cast<BYTE*>(small), &smallGot);
+    if (first == ERROR_SUCCESS && smallType == REG_SZ) {
+        small[std::min<DWORD>(smallGot, sizeof small - 1)] = '\0';
+        *value = small;
+        ok = true;
+    }
+    for (int attempt = 0; attempt < 4 && !ok && first == ERROR_MORE_DATA; ++attempt) {
         DWORD type = 0, size = 0;
         if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             type != REG_SZ)
@@ -69,13 +93,13 @@ bool CRegistrySettings::ReadString(const std::string& section, const std::string
         *value = buf;
         ok = true;
     }
-    ::RegCloseKey(key);
+    Release(key);
     return ok;
 }
 
 bool CRegistrySettings::ReadBinary(const std::string& section, const std::string& name,
                                    std::vector<std::uint8_t>* value) {
-    HKEY key = OpenSection(section, KEY_READ);
+    HKEY key = OpenSection(section);
     if (!key) return false;
     DWORD type = 0, size = 0;
     bool ok = false;
@@ -90,39 +114,41 @@ bool CRegistrySettings::ReadBinary(const std::string& section, const std::string
             ok = true;
         }
     }
-    ::RegCloseKey(key);
+    Release(key);
     return ok;
 }
 
+bool CRegistrySettings::SetValue(const std::string& section, const std::string& name, DWORD type,
+                                 const BYTE* data, DWORD size) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        HKEY key = OpenSection(section);
+        if (!key) return false;
+        const LONG rc = ::RegSetValueExA(key, name.c_str(), 0, type, data, size);
+        Release(key);
+        if (rc != ERROR_KEY_DELETED) return rc == ERROR_SUCCESS;
+        Forget();  // deleted by another program while kept open: open it afresh
+    }
+    return false;
+}
+
 bool CRegistrySettings::WriteInt(const std::string& section, const std::string& name, std::int32_t value) {
-    HKEY key = OpenSection(section, KEY_WRITE);
-    if (!key) return false;
-    DWORD data = static_cast<DWORD>(value);
-    LONG rc = ::RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
-    ::RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    const DWORD data = static_cast<DWORD>(value);
+    return SetValue(section, name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
 bool CRegistrySettings::WriteString(const std::string& section, const std::string& name, const std::string& value) {
-    HKEY key = OpenSection(section, KEY_WRITE);
-    if (!key) return false;
     const std::string text(value.c_str());  // a registry string ends at its first NUL
-    LONG rc = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                               static_cast<DWORD>(text.size() + 1));
-    ::RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return SetValue(section, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                    static_cast<DWORD>(text.size() + 1));
 }
 
 bool CRegistrySettings::WriteBinary(const std::string& section, const std::string& name, const std::uint8_t* bytes,
                                     std::size_t length) {
-    HKEY key = OpenSection(section, KEY_WRITE);
-    if (!key) return false;
-    LONG rc = ::RegSetValueExA(key, name.c_str(), 0, REG_NONE, bytes, static_cast<DWORD>(length));
-    ::RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return SetValue(section, name, REG_NONE, bytes, static_cast<DWORD>(length));
 }
 
 bool CRegistrySettings::DeleteSection(const std::string& section) {
+    Forget();
     return DeleteKeyTree(HKEY_CURRENT_USER, SectionPath(section)) == ERROR_SUCCESS;
 }
 

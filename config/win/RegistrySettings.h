@@ -12,6 +12,9 @@ class CRegistrySettings : public settings::ISettingsBackend {
 public:
     // root: "Software\\Tavenor\\Pembroquil".
     explicit CRegistrySettings(std::string root) : m_root(std::move(root)) {}
+    ~CRegistrySettings() override { Forget(); }
+    CRegistrySettings(const CRegistrySettings&) = delete;
+    CRegistrySettings& operator=(const CRegistrySettings&) = delete;
 
     bool ReadInt(const std::string& section, const std::string& name, std::int32_t* value) override;
     bool ReadString(const std::string& section, const std::string& name, std::string* value) override;
@@ -27,7 +30,16 @@ public:
 
 private:
     std::string SectionPath(const std::string& section) const;
-    // Opens (creating it, as every access does) the section's key.
-    HKEY OpenSection(const std::string& section, REGSAM access) const;
+    // The section's key (created, as every access does), kept open for the
+    // next access to the same section: a store reads and writes many values
+    // of one section in a row, and each open and close is a round trip to
+    // the registry. Give it back with Release.
+    HKEY OpenSection(const std::string& section) const;
+    void Release(HKEY key) const;
+    bool SetValue(const std::string& section, const std::string& name, DWORD type, const BYTE* data, DWORD size);
+    // Closes the kept key (a section deleted, or found deleted).
+    void Forget() const;
     std::string m_root;
+    mutable std::string m_keptSection;
+    mutable HKEY m_kept = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <imm.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "config/core/SettingsStore.h"
 #include "config/win/CommandManager.h"
@@ -29,10 +30,19 @@ constexpr std::size_t kLabelLimit = 127;
 
 HTREEITEM ItemOf(void* p) { return static_cast<HTREEITEM>(p); }
 
+// Sets an item's label unless it already reads so. Wine's tree view measures
+// every shown item again on each change of a label, so relabelling a full
+// store item by item took minutes; an unchanged label costs only the read.
 void SetItemText(HWND tree, HTREEITEM item, const std::string& text) {
+    std::string current(text.size() + 2, '\0');
     TVITEMA tv = {};
     tv.mask = TVIF_TEXT;
     tv.hItem = item;
+    tv.pszText = &current[0];
+    tv.cchTextMax = static_cast<int>(current.size());
+    if (::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) &&
+        std::strlen(current.c_str()) == text.size() && current.compare(0, text.size(), text) == 0)
+        return;
     tv.pszText = const_cast<char*>(text.c_str());
     ::SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }

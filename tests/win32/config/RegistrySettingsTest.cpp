@@ -186,3 +186,22 @@ TEST_F(RegistrySettingsTest, VersionStampAndColourModesRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistrySettingsTest, LongStringsAndASectionDeletedBehindTheStoresBack) {
+    // Past the first read's buffer: the size is asked and the whole string read.
+    std::string longText;
+    for (int i = 0; i < 700; ++i) longText += "表\\";
+    EXPECT_TRUE(store.WriteSettingString("RegistTag\\File0", "Begin0", longText));
+    EXPECT_EQ(store.ReadSettingString("RegistTag\\File0", "Begin0", ""), longText);
+    // Another program deletes the section the store keeps open: the next
+    // write makes it again and the value is there.
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot), ERROR_SUCCESS);
+    EXPECT_EQ(store.ReadSettingString("RegistTag\\File0", "Begin0", "gone"), "gone");
+    EXPECT_TRUE(store.WriteSettingInt("RegistTag\\File0", "Count", 1));
+    EXPECT_EQ(ValueCount("RegistTag\\File0"), 1);
+    EXPECT_EQ(store.ReadSettingInt("RegistTag\\File0", "Count", 0), 1);
+}
+
+}  // namespace
