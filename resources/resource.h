@@ -87,6 +87,14 @@
 #define ID_APP_ABOUT_CMD              57664
 #define ID_APP_EXIT_CMD               57665
 
+// Folder tree pane: its context menu and the menu's own commands.
+#define IDR_FOLDERTREE_MENU           144
+#define ID_FOLDERTREE_PROPERTIES      32799
+#define ID_FOLDERTREE_SHOW_ALL        32802
+#define ID_FOLDERTREE_INSERT_RELPATH  32809
+#define ID_FOLDERTREE_OPEN_READONLY   32828
+#define ID_FOLDERTREE_OPEN_TEMPLATE   32831
+
 // About box.
 #define IDD_ABOUTBOX                  100
 #define IDC_ABOUT_VERSION             1001

@@ -44,6 +44,7 @@ bool CommandManager::RouteCommand(UINT id, int code) {
     // Only menu items and keys are commands; other codes are notifications
     // of controls that the windows handle themselves.
     if (code != 0 && code != 1) return false;
+    if (m_focusTarget.takesCommand && m_focusTarget.takesCommand(id) && m_focusTarget.run) return m_focusTarget.run(id);
     if (commands::IsTagCommand(id)) return m_tags && m_tags->RunTagCommand(id);
     auto it = m_handlers.find(id);
     if (it != m_handlers.end() && it->second.run) {
@@ -64,6 +65,10 @@ bool CommandManager::RouteCommand(UINT id, int code) {
 
 bool CommandManager::RouteCommandState(UINT id, CCmdUI* ui) {
     if (!ui) return false;
+    if (m_focusTarget.takesCommand && m_focusTarget.takesCommand(id)) {
+        ui->Enable(!m_focusTarget.enabled || m_focusTarget.enabled(id));
+        return true;
+    }
     if (commands::IsTagCommand(id)) {
         if (!m_tags) return false;
         ui->Enable(m_tags->IsTagCommandEnabled(id));
@@ -136,6 +141,7 @@ bool CommandManager::PreTranslate(MSG* msg) {
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return false;
     // Keys typed into other top-level windows (dialogs) are theirs.
     if (msg->hwnd != m_frame && !::IsChild(m_frame, msg->hwnd)) return false;
+    if (m_focusTarget.takesKey && m_focusTarget.takesKey(*msg)) return false;
     m_passThrough = false;
     const bool outer = m_translating;
     m_translating = true;

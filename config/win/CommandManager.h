@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/core/KeyTable.h"
@@ -75,6 +76,15 @@ public:
     // one-shot pass-through (a translated key is also processed normally): a
     // handler that cannot act sets it, and a command without a handler gets
     // it by itself.
+    // A pane that takes some keys and commands itself while it has the
+    // focus: its keys skip the key table, its commands skip the handlers.
+    struct FocusTarget {
+        std::function<bool(const MSG&)> takesKey;
+        std::function<bool(UINT id)> takesCommand;
+        std::function<bool(UINT id)> run;
+        std::function<bool(UINT id)> enabled;
+    };
+    void SetFocusTarget(FocusTarget target) { m_focusTarget = std::move(target); }
     void SetTranslateWindow(HWND frame) { m_frame = frame; }
     void SetPassThroughOnce() { m_passThrough = true; }
     // The code of the command being run (0 menu item, 1 key), -1 outside one.
@@ -107,6 +117,7 @@ private:
     keys::KeyTable m_table;
     HACCEL m_accel = nullptr;
     HWND m_frame = nullptr;
+    FocusTarget m_focusTarget;
     bool m_passThrough = false;
     int m_code = -1;
     bool m_translating = false;  // a key's command is being dispatched

@@ -135,13 +135,17 @@ std::string MakeRelativePath(const std::string& baseIn, const std::string& targe
     if (baseIn.empty() || targetIn.empty()) return std::string();
     const std::string b = WithoutTrailingBackslash(baseIn);
     const std::string t = WithoutTrailingBackslash(targetIn);
+    // Paths on different drives or shares have no relative form.
+    if (!EqualNoCase(Split(b).root, Split(t).root)) return targetIn;
+    const std::string bl = sjis::ToLowerAscii(b);
+    const std::string tl = sjis::ToLowerAscii(t);
     std::size_t i = 0;
     std::size_t lastSeparator = 0;
     bool sawSeparator = false;
     while (i < b.size() && i < t.size()) {
         const std::size_t lb = sjis::CharLength(b.data(), b.size(), i);
         const std::size_t lt = sjis::CharLength(t.data(), t.size(), i);
-        if (lb != lt || b.compare(i, lb, t, i, lt) != 0) break;
+        if (lb != lt || bl.compare(i, lb, tl, i, lt) != 0) break;
         if (lb == 1 && b[i] == '\\') {
             lastSeparator = i;
             sawSeparator = true;
@@ -158,6 +162,12 @@ std::string MakeRelativePath(const std::string& baseIn, const std::string& targe
     if (rest < t.size() && t[rest] == '\\') ++rest;
     result += t.substr(rest);
     return result;
+}
+
+std::string ToForwardSlashes(const std::string& path) {
+    std::string out = path;
+    for (std::size_t i = sjis::FindChar(out, '\\'); i != sjis::npos; i = sjis::FindChar(out, '\\', i + 1)) out[i] = '/';
+    return out;
 }
 
 }  // namespace pathutil

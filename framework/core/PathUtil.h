@@ -57,11 +57,17 @@ std::string LongPathName(const std::string& path, const LongNameLookup& longName
 // The path of `target` relative to the folder `base`, with backslashes
 // ("..\\img\\a.gif" for base "C:\\site\\docs" and target
 // "C:\\site\\img\\a.gif"). One trailing separator of each is ignored;
-// the two compare exactly, character by character, and share the part up to
-// their last common backslash (all of one when the other continues it with a
-// backslash). Each backslash of the rest of base adds "..\\". Empty when
-// either is empty.
+// the two compare character by character, single-byte letters without regard
+// to case, and share the part up to their last common backslash (all of one
+// when the other continues it with a backslash). Each backslash of the rest
+// of base adds "..\\". Empty when either is empty; the target as given when
+// the two have different roots (another drive or share), which have no
+// relative form.
 std::string MakeRelativePath(const std::string& base, const std::string& target);
+
+// The path with every backslash that stands as a character turned into "/"
+// (the trail byte of ソ, 83 5C, stays): the form of a link in a page.
+std::string ToForwardSlashes(const std::string& path);
 
 // Case-insensitive comparison of two paths: single-byte letters fold, bytes
 // of double-byte characters compare exactly.

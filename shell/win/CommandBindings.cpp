@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "shell/win/AssistCommands.h"
 #include "shell/win/EditCommands.h"
+#include "filetree/win/FolderTreeCommands.h"
 #include "shell/win/HelpCommands.h"
 #include "search/win/SearchCommands.h"
 #include "shell/core/CommandState.h"
@@ -30,6 +31,7 @@ void CMainFrame::BindCommands() {
     BindSearchCommands(m_commands, m_search,      // Search: find, replace, line tools, conversions
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
     BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
+    BindFolderTreeCommands(m_commands, m_folderTree);  // the folder tree's own, while it has the focus (FolderTreeCtrl.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {

@@ -14,6 +14,37 @@
 
 namespace {
 constexpr int kStatusPanes = 4;  // prompt, caret position, load code, line end
+
+// The folder tree's view of the documents and the status bar.
+class FolderTreeHost : public filetree::IFolderTreeHost {
+public:
+    FolderTreeHost(CDocTabWnd& docs, CStatusBar& status) : m_docs(docs), m_status(status) {}
+    bool OpenFile(const std::string& path, bool readOnly) override {
+        return m_docs.OpenDocFile(path, readOnly, false) == 1;
+    }
+    bool ReadTextFile(const std::string& path, std::string* text) override { return m_docs.ReadTextFile(path, text); }
+    editor::IEditorOps* ActiveEditor() override {
+        CCanvasEdit* e = m_docs.GetEditor(-1);
+        return e ? &e->Ops() : nullptr;
+    }
+    HWND ActiveEditorWindow() override {
+        CCanvasEdit* e = m_docs.GetEditor(-1);
+        return e ? e->m_hWnd : nullptr;
+    }
+    std::string ActiveDocumentPath() override { return m_docs.GetPath(-1); }
+    bool ActiveTabPreviews() override { return m_docs.GetPreviewShown(-1) != 0; }
+    void FocusActiveView() override {
+        if (HWND view = m_docs.ActiveView()) ::SetFocus(view);
+        else if (HWND e = ActiveEditorWindow()) ::SetFocus(e);
+    }
+    void ShowPrompt(const std::string& text) override {
+        if (m_status.m_hWnd) m_status.SetPaneText(0, text);
+    }
+
+private:
+    CDocTabWnd& m_docs;
+    CStatusBar& m_status;
+};
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
@@ -125,6 +156,7 @@ void CMainFrame::RestoreLastFiles() {
     }
     if (reopened == 0) m_docs.ApplyTemplate(0);
     m_docs.ActivateTab(-1);
+    m_folderTree.GoToStartFolder();
 }
 
 void CMainFrame::SaveFrameState() {
@@ -167,6 +199,7 @@ void CMainFrame::SaveFrameState() {
         shell::WriteOpenHistory(*store, files);
     }
     m_panes.SaveLayout(*store);
+    m_folderTree.SaveSettings();
     // The style bit, not IsWindowVisible: a minimised frame shows no child.
     m_options.statusBar =
         m_wndStatusBar.m_hWnd && (::GetWindowLongA(m_wndStatusBar.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -214,13 +247,13 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
 bool CMainFrame::CreatePanes() {
     if (!m_docs.CreateDocWindow(m_hWnd, this)) return false;
     const RECT rc = {0, 0, 200, 200};
-    for (CWnd* pane : {&m_folderPane, &m_tagPane}) {
-        if (!pane->CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom,
+    m_folderTreeHost = std::make_unique<FolderTreeHost>(m_docs, m_wndStatusBar);
+    if (!m_folderTree.CreatePane(m_hWnd, m_folderTreeHost.get())) return false;
+    if (!m_tagPane.CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom,
                             m_hWnd, 0))
-            return false;
-    }
+        return false;
     if (!m_panes.Create(m_hWnd)) return false;
-    m_panes.SetPaneWindow(split::kPaneFolderTree, m_folderPane.m_hWnd);
+    m_panes.SetPaneWindow(split::kPaneFolderTree, m_folderTree.m_hWnd);
     m_panes.SetPaneWindow(split::kPaneRegistTag, m_tagPane.m_hWnd);
     m_panes.SetPaneWindow(split::kPaneEditor, m_docs.m_hWnd);
     RECT client = GetClientRect();

@@ -5,11 +5,13 @@
 // window. Its command manager dispatches every command.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/win/CommandManager.h"
 #include "documents/win/DocTabWnd.h"
+#include "filetree/win/FolderTreeCtrl.h"
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/StatusBar.h"
@@ -46,6 +48,7 @@ public:
     CBarContainer& Bars() { return m_bars; }
     CDocTabWnd& Documents() { return m_docs; }
     CSplitPanes& Panes() { return m_panes; }
+    filetree::CFolderTreeCtrl& FolderTree() { return m_folderTree; }
     CSearchTools& SearchTools() { return m_search; }
 
     // The bar container takes the top, the status bar the bottom, the
@@ -107,8 +110,9 @@ protected:
     CommandManager m_commands;
     CBarContainer m_bars;
     CDocTabWnd m_docs;
-    CWnd m_folderPane;  // plain windows until the trees exist
-    CWnd m_tagPane;
+    filetree::CFolderTreeCtrl m_folderTree;
+    std::unique_ptr<filetree::IFolderTreeHost> m_folderTreeHost;
+    CWnd m_tagPane;  // a plain window until the tag tree exists
     CSplitPanes m_panes;
     CSearchTools m_search;
 

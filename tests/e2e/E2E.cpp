@@ -360,7 +360,16 @@ bool Program::Key(const std::string& keys, HWND target) {
 bool Program::Type(const std::string& text, HWND target) {
     const std::string id = XWindowId(target ? ::GetAncestor(target, GA_ROOT) : m_main);
     if (id.empty()) return false;
-    bool ok = RunHostProgram("xdotool windowfocus " + id + " sleep 0.2 type --delay 40 " + ShellQuote(text)) == 0;
+    // A character without a key of its own (Japanese) is typed by binding a
+    // spare key to it and unbinding that key right after the release: the
+    // program reads the binding when it takes the key press, so a program
+    // the machine's load keeps waiting past the unbinding gets no character.
+    // Half the delay passes between press and release; such characters get
+    // a long one.
+    const bool spareKeys = std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    const std::string delay = spareKeys ? "600" : "40";
+    bool ok = RunHostProgram("xdotool windowfocus " + id + " sleep 0.2 type --delay " + delay + " " +
+                             ShellQuote(text)) == 0;
     WaitIdle();
     return ok;
 }

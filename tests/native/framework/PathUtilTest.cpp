@@ -111,10 +111,29 @@ TEST(MakeRelativePathTest, PathsRelativeToAFolder) {
     EXPECT_EQ(MakeRelativePath("C:\\site\\docs", "C:\\site\\docsx\\a.html"), "..\\docsx\\a.html");
     EXPECT_EQ(MakeRelativePath("", "C:\\a"), "");
     EXPECT_EQ(MakeRelativePath("C:\\a", ""), "");
-    // Letter case counts; a trail byte 5C (表 is 95 5C) is no separator.
-    EXPECT_EQ(MakeRelativePath("C:\\Site", "C:\\site\\a.html"), "..\\site\\a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\a\\b", "C:\\a\\bc\\x.html"), "..\\bc\\x.html");
+    // Letter case does not count; a trail byte 5C (表 is 95 5C) is no separator.
+    EXPECT_EQ(MakeRelativePath("c:\\site", "C:\\site\\a.html"), "a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\Site\\Docs", "c:\\site\\IMG\\a.gif"), "..\\IMG\\a.gif");
     EXPECT_EQ(MakeRelativePath("C:\\表", "C:\\表\\ソ.html"), "ソ.html");
     EXPECT_EQ(MakeRelativePath("C:\\表\\ソ", "C:\\表\\a.html"), "..\\a.html");
+    EXPECT_EQ(MakeRelativePath("C:\\ソ\\", "C:\\ソ\\x\\表.html"), "x\\表.html");
+    // ア (83 41) and ャ (83 61) are different characters, not two cases of one.
+    EXPECT_EQ(MakeRelativePath("C:\\\x83\x41", "C:\\\x83\x61\\a"), "..\\\x83\x61\\a");
+}
+
+TEST(MakeRelativePathTest, PathsWithoutACommonRootStayAsTheyAre) {
+    using pathutil::MakeRelativePath;
+    EXPECT_EQ(MakeRelativePath("C:\\site\\docs", "D:\\img\\a.gif"), "D:\\img\\a.gif");
+    EXPECT_EQ(MakeRelativePath("C:\\site", "\\\\srv\\share\\a.html"), "\\\\srv\\share\\a.html");
+    EXPECT_EQ(MakeRelativePath("\\\\srv\\one\\d", "\\\\srv\\two\\a.html"), "\\\\srv\\two\\a.html");
+    EXPECT_EQ(MakeRelativePath("\\\\srv\\one\\d", "\\\\SRV\\one\\a.html"), "..\\a.html");
+}
+
+TEST(PathUtilTest, ForwardSlashesReplaceOnlyStandingBackslashes) {
+    EXPECT_EQ(pathutil::ToForwardSlashes("..\\img\\a.gif"), "../img/a.gif");
+    EXPECT_EQ(pathutil::ToForwardSlashes("ソ\\表\\x"), "ソ/表/x");
+    EXPECT_EQ(pathutil::WithTrailingSeparator("C:\\ソ"), "C:\\ソ\\");
 }
 
 }  // namespace
