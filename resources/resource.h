@@ -141,6 +141,24 @@
 #define IDB_ASSIST_ATTRIBUTE          210
 #define IDB_ASSIST_INPUT              212
 
+// Customize sheet: the right-click menu page and the screen split page.
+#define IDD_RCMENU_PAGE               8500
+#define IDD_SCRNSPLT_PAGE             8501
+#define IDC_RCMENU_KIND               8510
+#define IDC_RCMENU_RESET              8511
+#define IDC_RCMENU_COMMANDS           8512
+#define IDC_RCMENU_DESCRIPTION        8513
+#define IDC_RCMENU_SEPARATOR          8514
+#define IDC_RCMENU_MENU               8515
+#define IDC_RCMENU_UP                 8516
+#define IDC_RCMENU_DOWN               8517
+#define IDC_RCMENU_DELETE             8518
+#define IDC_SCRNSPLT_PATTERN          8520
+#define IDC_SCRNSPLT_PLACEHOLDER      8521
+#define IDC_SCRNSPLT_TAGS             8522
+#define IDC_SCRNSPLT_TREE             8523
+#define IDC_SCRNSPLT_EDITOR           8524
+
 // Status bar panes.
 #define ID_INDICATOR_POS              59137
 

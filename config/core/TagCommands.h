@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace commands {
@@ -26,6 +27,9 @@ public:
     virtual std::vector<TagMenuFile> TagMenu() = 0;
     // The key table changed: refresh the keys shown next to the tags.
     virtual void RefreshKeyDisplay() {}
+    // The tags marked for the editor's right-click menu, in tree order:
+    // their names and command ids. None unless a provider lists them.
+    virtual std::vector<std::pair<std::string, unsigned>> RightClickTags() { return {}; }
 };
 
 // The command id of tag t of file f.

@@ -156,9 +156,13 @@ bool CommandManager::PreTranslate(MSG* msg) {
 }
 
 std::string MenuItemText(HMENU menu, int position) {
-    char buf[512] = {};
-    const int n = ::GetMenuStringA(menu, static_cast<UINT>(position), buf, sizeof buf, MF_BYPOSITION);
-    return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    // Sized by the item: a bookmark's path may be longer than any buffer.
+    const int length = ::GetMenuStringA(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int n = ::GetMenuStringA(menu, static_cast<UINT>(position), &text[0], length + 1, MF_BYPOSITION);
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
 }
 
 void ClearMenu(HMENU menu) {
@@ -248,14 +252,83 @@ void CommandManager::RebuildMenus(unsigned which) {
     }
     if (which & kRegisteredTagsMenu)
         FillRegisteredTags(::GetSubMenu(m_barMenu, static_cast<int>(commands::kRegisteredTagsCategory)));
-    if ((which & kBookmarkMenus) && m_fillBookmarks) {
+    if (which & kBookmarkMenus) {
         HMENU setMenu = FindSubmenu(0, "ブックマークの設定(&B)");
         HMENU goMenu = FindSubmenu(0, "ブックマークへ移動(&J)");
-        if (setMenu && goMenu) m_fillBookmarks(setMenu, goMenu);
+        if (setMenu && goMenu) {
+            if (m_fillBookmarks) m_fillBookmarks(setMenu, goMenu);
+            else FillBookmarkMenus(setMenu, goMenu);
+        }
     }
     if (which & kKeysOnlyMenu) {
         HMENU popup = ::GetSubMenu(m_keysOnlyMenu, 0);
         ClearMenu(popup);
         FillCategory(popup, commands::kKeysOnlyCategory);
     }
+}
+
+// --- Bookmarks --------------------------------------------------------------
+
+void CommandManager::SetBookmark(int n, const std::string& path, int line) {
+    if (n < 0 || n >= bookmarks::kSlotCount) return;
+    m_bookmarks[static_cast<std::size_t>(n)] = bookmarks::Bookmark{path, line < 0 ? 0 : line};
+    RebuildMenus(kBookmarkMenus);
+}
+
+void CommandManager::ClearBookmarks() {
+    m_bookmarks = bookmarks::BookmarkTable();
+    RebuildMenus(kBookmarkMenus);
+}
+
+void CommandManager::LoadBookmarks() {
+    if (const settings::SettingsStore* store = settings::Current()) m_bookmarks = bookmarks::LoadBookmarks(*store);
+}
+
+void CommandManager::SaveBookmarks() const {
+    if (settings::SettingsStore* store = settings::Current()) bookmarks::SaveBookmarks(*store, m_bookmarks);
+}
+
+void CommandManager::FillBookmarkMenus(HMENU setMenu, HMENU goMenu) const {
+    ClearMenu(setMenu);
+    ClearMenu(goMenu);
+    for (int n = 0; n < bookmarks::kSlotCount; ++n) {
+        const bookmarks::Bookmark& slot = m_bookmarks[static_cast<std::size_t>(n)];
+        const UINT setId = commands::kFirstSetBookmark + static_cast<UINT>(n);
+        const UINT goId = commands::kFirstGoBookmark + static_cast<UINT>(n);
+        const std::string setText = bookmarks::MenuText(slot, n, true, KeyText(setId, true));
+        const std::string goText = bookmarks::MenuText(slot, n, false, KeyText(goId, true));
+        ::InsertMenuA(setMenu, static_cast<UINT>(n), MF_BYPOSITION | MF_STRING, setId, setText.c_str());
+        ::InsertMenuA(goMenu, static_cast<UINT>(n), MF_BYPOSITION | MF_STRING, goId, goText.c_str());
+    }
+    ::AppendMenuA(setMenu, MF_SEPARATOR, 0, nullptr);
+    const std::string deleteText = std::string(bookmarks::kDeleteAllLabel) + KeyText(commands::kDeleteBookmarks, true);
+    ::AppendMenuA(setMenu, MF_STRING, commands::kDeleteBookmarks, deleteText.c_str());
+}
+
+// --- Right-click menus ------------------------------------------------------
+
+HMENU CommandManager::BuildPopup(int kind) const {
+    HMENU menu = ::CreatePopupMenu();
+    if (!menu || kind < 0 || kind >= rclick::kKindCount) return menu;
+    for (const rclick::MenuEntry& e : m_rclick[static_cast<std::size_t>(kind)]) {
+        if (e.IsSeparator()) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        else ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(static_cast<UINT>(e.command)), e.name.c_str());
+    }
+    return menu;
+}
+
+rclick::MenuList CommandManager::CopyRClickList(int kind) const {
+    return kind >= 0 && kind < rclick::kKindCount ? m_rclick[static_cast<std::size_t>(kind)] : rclick::MenuList();
+}
+
+void CommandManager::ReplaceRClickList(int kind, const rclick::MenuList& list) {
+    if (kind >= 0 && kind < rclick::kKindCount) m_rclick[static_cast<std::size_t>(kind)] = list;
+}
+
+void CommandManager::LoadRClickMenus() {
+    if (const settings::SettingsStore* store = settings::Current()) m_rclick = rclick::LoadMenus(*store);
+}
+
+void CommandManager::SaveRClickMenus() const {
+    if (settings::SettingsStore* store = settings::Current()) rclick::SaveMenus(*store, m_rclick);
 }

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "config/core/Bookmarks.h"
 #include "config/core/KeyTable.h"
+#include "config/core/RClickMenus.h"
 #include "config/core/TagCommands.h"
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
@@ -47,7 +49,8 @@ public:
     // The registered tags: ids 10000-19999 go there (the tag tree pane).
     void SetTagCommands(commands::ITagCommands* tags) { m_tags = tags; }
     commands::ITagCommands* TagCommands() const { return m_tags; }
-    // Fills the two bookmark submenus of the File menu (set, go to).
+    // Fills the two bookmark submenus of the File menu (set, go to) in place
+    // of FillBookmarkMenus.
     void SetBookmarkMenuFiller(std::function<void(HMENU setMenu, HMENU goMenu)> fill) {
         m_fillBookmarks = std::move(fill);
     }
@@ -91,6 +94,27 @@ public:
     int CurrentCode() const { return m_code; }
     bool PreTranslate(MSG* msg) override;
 
+    // --- Bookmarks ----------------------------------------------------------
+    // Ten slots; every change rebuilds the two bookmark submenus.
+    const bookmarks::BookmarkTable& Bookmarks() const { return m_bookmarks; }
+    void SetBookmark(int n, const std::string& path, int line);
+    void ClearBookmarks();
+    // Section "BookMark" of the settings store.
+    void LoadBookmarks();
+    void SaveBookmarks() const;
+    // The set and go submenus: ten slots with their keys; the set submenu
+    // ends with a separator and the delete-all item.
+    void FillBookmarkMenus(HMENU setMenu, HMENU goMenu) const;
+
+    // --- Right-click menus --------------------------------------------------
+    // A new popup menu of a kind's list (no key texts); the caller destroys it.
+    HMENU BuildPopup(int kind) const;
+    rclick::MenuList CopyRClickList(int kind) const;
+    void ReplaceRClickList(int kind, const rclick::MenuList& list);
+    // Sections "RClickMenu\Kind<k>" of the settings store.
+    void LoadRClickMenus();
+    void SaveRClickMenus() const;
+
     // --- Menus ------------------------------------------------------------
     // Builds the menus (once); the menu bar's menu holds the six menus of
     // the table, the keys-only menu the seventh category as its one item.
@@ -114,6 +138,8 @@ private:
     std::vector<CCmdTarget*> m_targets;
     commands::ITagCommands* m_tags = nullptr;
     std::function<void(HMENU, HMENU)> m_fillBookmarks;
+    bookmarks::BookmarkTable m_bookmarks;
+    rclick::MenuLists m_rclick = {rclick::BuiltInList(0), rclick::BuiltInList(1), rclick::BuiltInList(2)};
     keys::KeyTable m_table;
     HACCEL m_accel = nullptr;
     HWND m_frame = nullptr;

@@ -1,11 +1,13 @@
-// The Customize sheet "カスタマイズ" (command 32810): the keyboard page for
-// now; the right-click menu and screen split pages join it later. The page
-// shown last is remembered as "CstmzIndex" of section "Main".
+// The Customize sheet "カスタマイズ" (command 32810): the keyboard, right-click
+// menu and screen split pages, as the page mask asks. The whole sheet
+// remembers the page shown last as "CstmzIndex" of section "Main"; a sheet
+// of the keyboard page alone neither reads nor writes it.
 #pragma once
 
 #include <memory>
 #include <vector>
 
+#include "config/core/SplitPageModel.h"
 #include "framework/win/PropertySheet.h"
 
 class CommandManager;
@@ -18,10 +20,14 @@ public:
     static constexpr unsigned kScreenSplitPage = 0x04;
     static constexpr unsigned kAllPages = 0x07;
 
-    CCstmzSheet(HWND parent, CommandManager& commands, unsigned pageMask, int keyCategory);
+    // The screen split page needs the frame's layout (layoutHost); without
+    // one it is left out.
+    CCstmzSheet(HWND parent, CommandManager& commands, unsigned pageMask, int keyCategory,
+                split::ISplitLayoutHost* layoutHost = nullptr);
     // Runs the sheet modally and stores the page shown last.
     INT_PTR Run();
 
 private:
+    bool m_remember;
     std::vector<std::unique_ptr<CPropertyPage>> m_pages;
 };

@@ -745,11 +745,10 @@ bool CDocTabWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CDocTabWnd::ShowTabMenu(int index, POINT screen) {
-    HMENU menu = ::CreatePopupMenu();
+    (void)index;  // the tab was selected first: the commands act on it
+    HMENU menu = m_host ? m_host->BuildTabMenu() : nullptr;
     if (!menu) return;
-    const UINT check = GetPreviewShown(index) ? MF_CHECKED : MF_UNCHECKED;
-    ::AppendMenuA(menu, MF_STRING | check, ID_TOOL_INNER_BROWSER, "内部ブラウザ(&B)");
-    ::AppendMenuA(menu, MF_STRING, ID_FILE_CLOSE, "閉じる(&C)");
+    // The frame owns the menu: it greys and checks the items by its rules.
     HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
     const UINT cmd = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, root, nullptr);
     ::DestroyMenu(menu);

@@ -51,6 +51,9 @@ public:
     // A tab shows its internal browser instead of its editor: the editor's
     // panes of the status bar go, and the tag tree has nothing to show.
     virtual void PreviewShown(const std::string& title) { TitleChanged(title); }
+    // The tab strip's right-click menu, a new popup the tab window destroys
+    // after use; null shows none.
+    virtual HMENU BuildTabMenu() { return nullptr; }
 };
 
 class CTabStrip : public CWnd {

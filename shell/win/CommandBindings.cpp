@@ -12,6 +12,7 @@
 #include "documents/win/DocCommands.h"
 #include "resources/resource.h"
 #include "shell/win/AssistCommands.h"
+#include "shell/win/BookmarkCommands.h"
 #include "shell/win/EditCommands.h"
 #include "filetree/win/FolderTreeCommands.h"
 #include "shell/win/HelpCommands.h"
@@ -32,6 +33,7 @@ void CMainFrame::BindCommands() {
                        [this](UINT id) { return shell::IsCommandEnabled(id, GatherDocState(m_docs)); });
     BindAssistCommands(m_commands, m_docs, *this);  // Edit: input, attribute and value assist (AssistCommands.cpp)
     BindFolderTreeCommands(m_commands, m_folderTree);  // the folder tree's own, while it has the focus (FolderTreeCtrl.cpp)
+    BindBookmarkCommands(m_commands, m_docs, m_hWnd);  // File: set, go to, delete bookmarks (BookmarkCommands.cpp)
 }
 
 void CMainFrame::BindFrameCommands() {

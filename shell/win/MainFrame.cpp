@@ -6,6 +6,7 @@
 #include "config/core/SettingsStore.h"
 #include "documents/core/TextCodec.h"
 #include "shell/core/FrameState.h"
+#include "shell/win/BookmarkCommands.h"
 #include "shell/win/EditCommands.h"
 #include "search/win/SearchCommands.h"
 #include "shell/win/HelpCommands.h"
@@ -220,8 +221,11 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
     SetStatusBar(&m_wndStatusBar);
     if (!m_options.statusBar) m_wndStatusBar.ShowWindow(SW_HIDE);
 
-    // Commands: the key table, then the bars with the menus built from the
-    // command table. The menu bar's key handler runs before the keys.
+    // Commands: the right-click menus, the bookmarks and the key table, then
+    // the bars with the menus built from the command table. The menu bar's
+    // key handler runs before the keys.
+    m_commands.LoadRClickMenus();
+    m_commands.LoadBookmarks();
     m_commands.LoadKeyTable();
     m_commands.SetTranslateWindow(m_hWnd);
     SetCommandRouter(&m_commands);
@@ -320,7 +324,11 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (CCanvasEdit* editor = m_docs.GetEditor(-1)) SetStatusPane(3, encoding::ReturnCodeName(editor->Ops().LineEndMode()));
         return true;
     }
-    if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyRightClick) return true;
+    if (LOWORD(wParam) == 0 && HIWORD(wParam) == editor::kNotifyRightClick) {
+        CCanvasEdit* shown = m_docs.GetEditor(-1);
+        if (shown && CCanvasEdit::NotifyingEditor() == shown) ShowEditorMenu();
+        return true;
+    }
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
@@ -357,6 +365,8 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
     ::KillTimer(m_hWnd, kOpenPendingTimer);
     m_bars.SaveState();
     m_commands.SaveKeyTable();
+    m_commands.SaveBookmarks();
+    m_commands.SaveRClickMenus();
     if (settings::SettingsStore* store = settings::Current()) m_search.SaveSettings(*store);
     SetCommandRouter(nullptr);
     return CFrameWnd::OnDestroyMsg(wParam, lParam);
@@ -386,8 +396,41 @@ void CMainFrame::OnIdle() {
 }
 
 void CMainFrame::OpenCustomizeSheet(unsigned pageMask, int keyCategory) {
-    CCstmzSheet sheet(m_hWnd, m_commands, pageMask, keyCategory);
+    CCstmzSheet sheet(m_hWnd, m_commands, pageMask, keyCategory, this);
     sheet.Run();
+}
+
+HMENU CMainFrame::BuildTabMenu() { return m_commands.BuildPopup(rclick::kTabMenu); }
+
+HMENU CMainFrame::BuildEditorMenu(bool selection) {
+    HMENU menu = m_commands.BuildPopup(selection ? rclick::kEditorSelectionMenu : rclick::kEditorMenu);
+    commands::ITagCommands* tags = m_commands.TagCommands();
+    const auto marked = tags ? tags->RightClickTags() : std::vector<std::pair<std::string, unsigned>>();
+    if (!menu || marked.empty()) return menu;
+    HMENU sub = ::CreatePopupMenu();
+    for (const auto& tag : marked) ::AppendMenuA(sub, MF_STRING, tag.second, tag.first.c_str());
+    ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), "登録タグ(&R)");
+    ::InsertMenuA(menu, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    return menu;
+}
+
+void CMainFrame::ShowEditorMenu() {
+    CCanvasEdit* editor = m_docs.GetEditor(-1);
+    if (!editor) return;
+    HMENU menu = BuildEditorMenu(editor->Ops().HasSelection());
+    if (!menu) return;
+    POINT pt = {};
+    ::GetCursorPos(&pt);
+    // The frame owns the menu: it greys the items by the menu bar's rules.
+    const UINT cmd = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+    if (cmd) SendMessage(WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
+}
+
+void CMainFrame::ApplySplitPattern(const split::SplitLayout& layout) {
+    const RECT client = GetClientRect();
+    m_panes.ApplyPattern(layout, client.right, client.bottom);
+    RecalcLayout();
 }
 
 void CMainFrame::OpenKeyHelp() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "config/core/SplitPageModel.h"
 #include "config/win/CommandManager.h"
 #include "documents/win/DocTabWnd.h"
 #include "filetree/win/FolderTreeCtrl.h"
@@ -20,7 +21,7 @@
 #include "shell/core/FrameState.h"
 #include "shell/win/SplitPanes.h"
 
-class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost {
+class CMainFrame : public CFrameWnd, public IIdleHandler, public IDocTabHost, public split::ISplitLayoutHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -68,6 +69,18 @@ public:
     // and the keyboard page on `keyCategory`.
     void OpenCustomizeSheet(unsigned pageMask, int keyCategory);
     void OpenKeyHelp();
+
+    // The right-click menus: the tab strip's (kind 0) and the editor's
+    // (kind 2 with a selection, else kind 1), the latter with the
+    // registered tags marked for it on top. New popups; the caller
+    // destroys them.
+    HMENU BuildTabMenu() override;
+    HMENU BuildEditorMenu(bool selection);
+    // The editor's menu at the pointer, tracked with the right button.
+    void ShowEditorMenu();
+
+    split::SplitLayout CurrentLayout() const override { return m_panes.GetLayout(); }
+    void ApplySplitPattern(const split::SplitLayout& layout) override;
 
 protected:
     LRESULT OnCreateMsg(WPARAM, LPARAM);

@@ -332,8 +332,9 @@ TEST_F(KeyPageTest, AssignWithConflictQuestionResetAndApply) {
     EXPECT_EQ(page.Model().categories[0].name, "ファイル");
     EXPECT_EQ(page.Model().categories[6].name, "メニュー以外");
     EXPECT_EQ(page.Model().categories[3].entries.size(), 0u);  // no registered tags
-    // The File menu's submenus count as its own items; no bookmarks yet.
-    EXPECT_EQ(page.Model().categories[0].entries.size(), 8u + 8u + 1u);
+    // The File menu's submenus count as its own items, the bookmark
+    // submenus with their ten slots each and the delete-all item.
+    EXPECT_EQ(page.Model().categories[0].entries.size(), 8u + 8u + 11u + 10u + 1u);
     // Opening selects the category asked for and its first command.
     EXPECT_EQ(Entry(page, 1, 0).name, "元に戻す");
     EXPECT_EQ(page.Current().category, 1u);
@@ -396,7 +397,7 @@ TEST_F(KeyPageTest, AssignWithConflictQuestionResetAndApply) {
     EXPECT_STREQ(text, "削除(&D)\tCtrl+Z");
     // The page's table keeps page order: File's keys come first.
     EXPECT_EQ(commands.CopyKeyTable().front(), (keys::KeyBinding{0x0B, 'N', 32777}));
-    // The bookmark keys are on no page and stay as they were.
+    // The bookmark keys were left alone on the page and stay as they were.
     EXPECT_EQ(commands.KeyText(25011, false), "Ctrl+1");
     EXPECT_EQ(commands.KeyText(25009, false), "Ctrl+Shift+9");
 }
