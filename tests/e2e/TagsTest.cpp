@@ -310,8 +310,13 @@ TEST_F(TagsE2E, TheColourPickerSampleRuns) {
 namespace {
 
 TEST_F(TagsE2E, AnInteractiveTagDroppedOnTheEditorAsksForItsAttributesThere) {
+    ::CreateDirectoryA(e2e::WorkDir().c_str(), nullptr);
+    const std::string page = e2e::WorkDir() + "\\drop.html";
+    std::string lines;
+    for (int i = 0; i < 80; ++i) lines += "0123456789\r\n";
+    ASSERT_TRUE(e2e::WriteFileBytes(page, lines));
     e2e::Program app;
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start("\"" + page + "\""));
     TagTreeOf tree(app);
     ASSERT_TRUE(tree.Ready());
     HWND editor = app.ShownEditor();
@@ -325,6 +330,9 @@ TEST_F(TagsE2E, AnInteractiveTagDroppedOnTheEditorAsksForItsAttributesThere) {
     ASSERT_TRUE(Drag(item, InEditor(editor)));
     HWND dialog = WaitDialog(app, "<font>の挿入");
     ASSERT_NE(dialog, nullptr);
+    // The caret waits at the drop point, down in the text, while it asks.
+    EXPECT_NE(app.StatusText(1), "1行、1列");
+    EXPECT_NE(app.StatusText(1).find("行、"), std::string::npos) << app.StatusText(1);
     EXPECT_TRUE(app.Screenshot("tags-interactive-drop"));
     // Cancel inserts nothing.
     ASSERT_TRUE(e2e::PressDialogButton(dialog, IDCANCEL));
