@@ -5,33 +5,18 @@
 #include <cstring>
 
 #include "editor/win/CanvasEdit.h"
+#include "framework/win/ComObject.h"
 
 namespace {
 
 FORMATETC TextFormat() { return FORMATETC{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
 // The data object of a drag from the editor: one CF_TEXT block.
-class CTextDataObject : public IDataObject {
+class CTextDataObject : public CComObject<IDataObject> {
 public:
     CTextDataObject(const char* text, std::size_t length) : m_text(text ? text : "", text ? length : 0) {}
-    virtual ~CTextDataObject() = default;
+    ~CTextDataObject() override = default;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *out = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = ::InterlockedDecrement(&m_refs);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (!format || !medium) return E_INVALIDARG;
@@ -78,7 +63,6 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    LONG m_refs = 1;
     std::string m_text;
 };
 

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "editor/win/EditorDragDrop.h"
+#include "framework/win/ComObject.h"
 #include "resources/resource.h"
 #include "tags/win/RegistTagTree.h"
 
@@ -15,24 +16,8 @@ namespace {
 
 // The data of a file's drag: no format at all, so no window but the pane
 // takes it.
-class CNoDataObject : public IDataObject {
+class CNoDataObject : public CComObject<IDataObject> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *out = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = ::InterlockedDecrement(&m_refs);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return DV_E_FORMATETC; }
@@ -54,8 +39,7 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    virtual ~CNoDataObject() = default;
-    LONG m_refs = 1;
+    ~CNoDataObject() override = default;
 };
 
 // Drops on release of the left button, cancels on Esc; the dragged item's
@@ -78,26 +62,10 @@ private:
 }  // namespace
 
 // The pane's drop target: only drags the pane started itself.
-class CRegistTagTree::CDropTarget : public IDropTarget {
+class CRegistTagTree::CDropTarget : public CComObject<IDropTarget> {
 public:
     explicit CDropTarget(CRegistTagTree* owner) : m_owner(owner) {}
     void Detach() { m_owner = nullptr; }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = ::InterlockedDecrement(&m_refs);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL pt, DWORD* effect) override {
         return DragOver(0, pt, effect);
     }
@@ -120,14 +88,13 @@ public:
     }
 
 private:
-    virtual ~CDropTarget() = default;
+    ~CDropTarget() override = default;
     bool Own() const { return m_owner && m_owner->m_dragging; }
     POINT Client(POINTL pt) const {
         POINT p = {pt.x, pt.y};
         ::ScreenToClient(m_owner->m_tree.m_hWnd, &p);
         return p;
     }
-    LONG m_refs = 1;
     CRegistTagTree* m_owner;
 };
 
