@@ -148,9 +148,7 @@ TEST(KeywordFileTest, ReadsFromTheKeywordFolderOfTheProgramFolder) {
 // no keyword longer than a bucket holds, and the names a page or a script
 // uses most.
 TEST(KeywordFileTest, ShippedFilesHoldHtmlAndPerl) {
-    std::string root = __FILE__;
-    root = root.substr(0, root.rfind("tests/native/"));
-    editor::KeywordFolder folder(root + "resources/");
+    editor::KeywordFolder folder(std::string(PQ_SOURCE_DIR) + "/resources/");
     struct Expect {
         const char* file;
         std::vector<const char*> words;
