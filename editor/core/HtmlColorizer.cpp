@@ -94,7 +94,7 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors, 
     constexpr int kLookAhead = 32;
     int reach = 0;
     while (i < length && i < stop) {
-        if (i >= nextResume) {
+        if (resumes && i >= nextResume) {
             try {
                 resumes->push_back(
                     ColorResume{i, state | (afterDoubleByte ? 0x100 : 0), std::max(i, reach) + kLookAhead});

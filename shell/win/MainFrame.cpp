@@ -252,7 +252,6 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
 
 bool CMainFrame::CreatePanes() {
     if (!m_docs.CreateDocWindow(m_hWnd, this)) return false;
-    const RECT rc = {0, 0, 200, 200};
     m_folderTreeHost = std::make_unique<FolderTreeHost>(m_docs, m_wndStatusBar);
     if (!m_folderTree.CreatePane(m_hWnd, m_folderTreeHost.get())) return false;
     // Tag commands (ids 10000-19999) go to the pane, which owns the tag store.
