@@ -1,7 +1,6 @@
 #include "editor/core/InputAssist.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "editor/core/EditorOps.h"
 #include "framework/core/Sjis.h"
@@ -54,23 +53,14 @@ std::string Trim(const std::string& s) {
 
 // Lines above the caret line of an editor, nearest first. Only a line
 // holding '<' or '>' can end the upward scan, and neither byte is ever a
-// trail byte, so lines without them are passed over in place, uncopied.
+// trail byte, so the editor passes over the others where they lie.
 std::function<bool(std::string&)> LinesAbove(const IEditorOps& ed) {
     int n = ed.GetCaretLine();
     return [&ed, n](std::string& out) mutable {
-        while (--n >= 0) {
-            std::size_t length = 0;
-            const char* p = ed.LineData(n, &length);
-            if (!p) {
-                ed.GetLine(n, out, true);
-                return true;
-            }
-            if (std::memchr(p, '<', length) || std::memchr(p, '>', length)) {
-                out.assign(p, length);
-                return true;
-            }
-        }
-        return false;
+        n = n > 0 ? ed.LastLineWithEither(n, '<', '>') : -1;
+        if (n < 0) return false;
+        ed.GetLine(n, out, true);
+        return true;
     };
 }
 
