@@ -262,6 +262,24 @@ std::vector<Entry> ProfileText::Entries(const std::string& section) const {
     return out;
 }
 
+std::shared_ptr<const ProfileText> ProfileCache::Get(const std::string& path, Stamp stamp,
+                                                     const std::function<bool(std::string&)>& read) {
+    const std::string key = Lower(path);
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].key != key) continue;
+        Item item = std::move(m_items[i]);
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
+        if (item.stamp.size != stamp.size || item.stamp.writeTime != stamp.writeTime) break;
+        m_items.push_back(std::move(item));
+        return m_items.back().text;
+    }
+    std::string bytes;
+    if (!read(bytes)) return nullptr;
+    if (m_items.size() >= kFiles) m_items.erase(m_items.begin());
+    m_items.push_back(Item{key, stamp, std::make_shared<const ProfileText>(bytes)});
+    return m_items.back().text;
+}
+
 int ProfileInt(const std::string& value) {
     std::size_t i = 0;
     while (i < value.size() && (IsBlank(value[i]) || value[i] == '\n' || value[i] == '\r')) ++i;
