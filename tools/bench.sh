@@ -71,6 +71,10 @@ ours, notepad = find(r"^startup Pembroquil\s+([\d.]+) ms"), find(r"^startup note
 rows.append(("start-up to the main window", fmt(ours, "ms"), "Wine's notepad " + fmt(notepad, "ms"), "<= 1.2x"))
 full, samples = find(r"^full\s+files\s+\d+: load\+tree\s+([\d.]+) ms"), find(r"^samples\s+files\s+\d+: load\+tree\s+([\d.]+) ms")
 rows.append(("tag store load and tree, 100 x 100 tags", fmt(full, "ms"), "sample store " + fmt(samples, "ms"), "+ < 1000 ms"))
+shown, system = find(r"^list shown, our reader:\s+median ([\d.]+) ms"), find(r"^keys read with GetPrivateProfileStringA: median ([\d.]+) ms")
+rows.append(("assist list shown, largest section", fmt(shown, "ms"), "GetPrivateProfileStringA " + fmt(system, "ms"), "<= 20 ms"))
+space = find(r"^Shift\+Space, 1 000 000 lines above:\s+median ([\d.]+) ms")
+rows.append(("Shift+Space, 1M lines above", fmt(space, "ms"), "", "<= 30 ms"))
 
 w = [max(len(r[i]) for r in rows + [("figure", "Pembroquil", "anchor", "target")]) for i in range(4)]
 print()

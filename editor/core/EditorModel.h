@@ -253,6 +253,7 @@ public:
                    int n) override;
     using IEditorOps::FindInLine;
     const char* LineData(int n, std::size_t* length) const override;
+    int LastLineWithEither(int n, char a, char b) const override { return store_.LastLineWithEither(n, a, b); }
     void BeginBatch() override;
     void EndBatch() override;
     bool InBatch() const { return batchDepth_ > 0; }

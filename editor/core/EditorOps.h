@@ -125,6 +125,23 @@ public:
         if (length) *length = 0;
         return nullptr;
     }
+    // The nearest line above line n that holds byte a or byte b, or -1; both
+    // must be bytes that never trail a lead byte (below 0x40), such as '<'.
+    virtual int LastLineWithEither(int n, char a, char b) const {
+        std::string line;
+        for (int k = n - 1; k >= 0; --k) {
+            std::size_t length = 0;
+            const char* p = LineData(k, &length);
+            if (!p) {
+                GetLine(k, line, true);
+                p = line.data();
+                length = line.size();
+            }
+            for (std::size_t i = 0; i < length; ++i)
+                if (p[i] == a || p[i] == b) return k;
+        }
+        return -1;
+    }
     // Between BeginBatch and EndBatch (they nest) changes do not repaint,
     // scroll, place the caret or notify one by one; the outermost EndBatch
     // repaints once, brings the caret into view, places it and notifies once.

@@ -1,7 +1,6 @@
 #include "editor/core/InputAssist.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "editor/core/EditorOps.h"
 #include "framework/core/Sjis.h"
@@ -54,23 +53,14 @@ std::string Trim(const std::string& s) {
 
 // Lines above the caret line of an editor, nearest first. Only a line
 // holding '<' or '>' can end the upward scan, and neither byte is ever a
-// trail byte, so lines without them are passed over in place, uncopied.
+// trail byte, so the editor passes over the others where they lie.
 std::function<bool(std::string&)> LinesAbove(const IEditorOps& ed) {
     int n = ed.GetCaretLine();
     return [&ed, n](std::string& out) mutable {
-        while (--n >= 0) {
-            std::size_t length = 0;
-            const char* p = ed.LineData(n, &length);
-            if (!p) {
-                ed.GetLine(n, out, true);
-                return true;
-            }
-            if (std::memchr(p, '<', length) || std::memchr(p, '>', length)) {
-                out.assign(p, length);
-                return true;
-            }
-        }
-        return false;
+        n = n > 0 ? ed.LastLineWithEither(n, '<', '>') : -1;
+        if (n < 0) return false;
+        ed.GetLine(n, out, true);
+        return true;
     };
 }
 
@@ -270,6 +260,24 @@ std::vector<Entry> ProfileText::Entries(const std::string& section) const {
                             sjis::CutAtBoundary(Get(section, "Comment" + num), kMaxComment)});
     }
     return out;
+}
+
+std::shared_ptr<const ProfileText> ProfileCache::Get(const std::string& path, Stamp stamp,
+                                                     const std::function<bool(std::string&)>& read) {
+    const std::string key = Lower(path);
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].key != key) continue;
+        Item item = std::move(m_items[i]);
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
+        if (item.stamp.size != stamp.size || item.stamp.writeTime != stamp.writeTime) break;
+        m_items.push_back(std::move(item));
+        return m_items.back().text;
+    }
+    std::string bytes;
+    if (!read(bytes)) return nullptr;
+    if (m_items.size() >= kFiles) m_items.erase(m_items.begin());
+    m_items.push_back(Item{key, stamp, std::make_shared<const ProfileText>(bytes)});
+    return m_items.back().text;
 }
 
 int ProfileInt(const std::string& value) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,31 @@ private:
     const Section* FindSection(const std::string& name) const;
     std::vector<Section> m_sections;
     std::map<std::string, std::size_t> m_index;  // lower-case name -> m_sections[i]
+};
+
+// The assist files read last, parsed, each kept while its size and
+// last-write time stay those it was read with: a command checks the file
+// and reads it again only when it has changed.
+class ProfileCache {
+public:
+    struct Stamp {
+        unsigned long long size = 0;
+        unsigned long long writeTime = 0;
+    };
+    static constexpr std::size_t kFiles = 8;
+    // The file's text, read with `read` (false: it cannot be read, and
+    // nullptr is returned) unless the cache holds it with this stamp. Paths
+    // are compared without regard to ASCII case.
+    std::shared_ptr<const ProfileText> Get(const std::string& path, Stamp stamp,
+                                           const std::function<bool(std::string&)>& read);
+
+private:
+    struct Item {
+        std::string key;
+        Stamp stamp;
+        std::shared_ptr<const ProfileText> text;
+    };
+    std::vector<Item> m_items;  // most recently used last
 };
 
 // The integer of a value as GetPrivateProfileInt reads it (blanks, a sign,

@@ -796,6 +796,39 @@ int TextStore::FindInLine(const char* pattern, std::size_t patternLength, bool m
     return -1;
 }
 
+namespace {
+
+// True when one of the n bytes at p is a or b. Eight bytes are tested at a
+// time: a byte equal to a (or b) makes a zero byte in the word XOR a
+// (b) repeated.
+bool HoldsEither(const char* p, std::size_t n, unsigned char a, unsigned char b) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const std::uint64_t wa = kOnes * a, wb = kOnes * b;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t xa = w ^ wa, xb = w ^ wb;
+        if ((((xa - kOnes) & ~xa) | ((xb - kOnes) & ~xb)) & kHighs) return true;
+    }
+    for (; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c == a || c == b) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int TextStore::LastLineWithEither(int before, char a, char b) const {
+    const unsigned char ua = static_cast<unsigned char>(a), ub = static_cast<unsigned char>(b);
+    for (int k = std::min(before, LineCount()) - 1; k >= 0; --k) {
+        const LineRecord& r = lines_[static_cast<std::size_t>(k)];
+        if (r.length > 0 && HoldsEither(r.text, static_cast<std::size_t>(r.length), ua, ub)) return k;
+    }
+    return -1;
+}
+
 std::size_t TextStore::HeldBytes() const {
     std::size_t n = lines_.capacity() * sizeof(LineRecord) + blocks_.capacity() * sizeof(SharedBlock);
     for (const LineRecord& r : lines_) {

@@ -151,6 +151,11 @@ public:
     int FindInLine(const char* pattern, std::size_t patternLength, bool matchCase, bool wholeWord, int from,
                    int n, int* matchEnd) const;
 
+    // The nearest line above line `before` (before - 1, before - 2, ...) that
+    // holds byte a or byte b, or -1. Both must be bytes that never trail a
+    // lead byte (below 0x40), so every byte found is a character of its own.
+    int LastLineWithEither(int before, char a, char b) const;
+
     // Heap bytes held for the text (line blocks, shared blocks, line array),
     // as requested from the allocator.
     std::size_t HeldBytes() const;

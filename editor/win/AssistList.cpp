@@ -23,10 +23,21 @@ HWND CAssistList::Find(HWND editor) { return ::GetDlgItem(editor, static_cast<in
 bool CAssistList::Show(CCanvasEdit& editor, Kind kind, const std::string& path, const std::string& section,
                        StatusFn status) {
     if (section.empty()) return false;
-    CFile file;
-    std::string bytes;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone) || !file.ReadAll(&bytes)) return false;
-    return ShowEntries(editor, kind, editor::assist::ProfileText(bytes).Entries(section), std::move(status));
+    // The file is looked at once per command; it is read again only when its
+    // size or last-write time has changed since it was read.
+    static editor::assist::ProfileCache cache;
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    editor::assist::ProfileCache::Stamp stamp;
+    stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    const std::shared_ptr<const editor::assist::ProfileText> text = cache.Get(path, stamp, [&path](std::string& bytes) {
+        CFile file;
+        return file.Open(path, CFile::modeRead | CFile::shareDenyNone) && file.ReadAll(&bytes);
+    });
+    if (!text) return false;
+    return ShowEntries(editor, kind, text->Entries(section), std::move(status));
 }
 
 bool CAssistList::ShowEntries(CCanvasEdit& editor, Kind kind, std::vector<Entry> entries, StatusFn status) {
@@ -53,10 +64,13 @@ bool CAssistList::Create() {
     ::GetClientRect(m_editorWnd, &client);
     m_list = ::CreateWindowExA(WS_EX_TOPMOST, WC_LISTVIEWA, "",
                                WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                   LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                                   LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
                                0, 0, 4096, 4096, m_editorWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
                                instance, nullptr);
     if (!m_list) return false;
+    // Filled and sized without updating its scroll bars and layout at each
+    // step: once, when drawing is turned on again.
+    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
     ::SetWindowSubclass(m_list, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ::SetWindowSubclass(m_editorWnd, EditorProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
@@ -64,9 +78,7 @@ bool CAssistList::Create() {
     const bool input = m_kind == Kind::Input;
     const int strip = input ? editor::assist::kInputStrip : editor::assist::kAttributeStrip;
     m_cells = input ? editor::assist::kInputStripCells : editor::assist::kAttributeStripCells;
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    m_images = ::ImageList_LoadImageA(module, MAKEINTRESOURCEA(strip), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                      LR_CREATEDIBSECTION);
+    m_images = Images(strip);
     if (m_images) ListView_SetImageList(m_list, m_images, LVSIL_SMALL);
 
     LVCOLUMNA column = {};
@@ -101,11 +113,31 @@ bool CAssistList::Create() {
     const int caretY = g.textTop + (caret.line - firstLine) * model.Metrics().lineHeight;
     r = editor::assist::PlaceList(r, caretX, caretY, client.right, client.bottom);
 
-    ::SetWindowPos(m_list, HWND_TOP, r.x, r.y, r.width, r.height, SWP_SHOWWINDOW);
+    // Sized first and shown after (moving and showing the large hidden list
+    // in one call costs several times more), both without drawing: the list
+    // and its frame are drawn once, with the next paint, after the first
+    // entry is selected, rather than during the show and again for the
+    // selection.
+    ::SetWindowPos(m_list, HWND_TOP, r.x, r.y, r.width, r.height, SWP_NOREDRAW);
+    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::SetWindowPos(m_list, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOREDRAW);
     ::SetFocus(m_list);
     ListView_SetItemState(m_list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ::RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
     Selected(0);
     return true;
+}
+
+HIMAGELIST CAssistList::Images(int strip) {
+    // Loaded once and shared by every list (LVS_SHAREIMAGELISTS): they live
+    // as long as the program.
+    static HIMAGELIST input = nullptr, attribute = nullptr;
+    HIMAGELIST& images = strip == editor::assist::kInputStrip ? input : attribute;
+    if (!images)
+        images = ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(strip), 16, 0, RGB(255, 0, 255),
+                                        IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    return images;
 }
 
 int CAssistList::WidestWord() const {

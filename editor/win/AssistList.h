@@ -37,6 +37,8 @@ private:
     CAssistList(CCanvasEdit& editor, editor::assist::Kind kind, std::vector<editor::assist::Entry> entries,
                 StatusFn status);
     bool Create();
+    // The image strip `strip` (a bitmap resource of the program), or null.
+    static HIMAGELIST Images(int strip);
     void Choose(int index);
     void Move(int delta);
     void Close();

@@ -531,23 +531,37 @@ void CCanvasEdit::ScrollView(int oldFirstColumn, int oldFirstLine) {
     }
 }
 
+namespace {
+
+// Sets a scroll bar's range, page and position. Setting them redraws the bar
+// at once, which costs more than many edits: an edit that leaves them as
+// they are (most keystrokes) leaves the bar alone.
+void SetScrollBar(HWND hwnd, int bar, int max, UINT page, int pos) {
+    SCROLLINFO now = {};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (::GetScrollInfo(hwnd, bar, &now) && now.nMin == 0 && now.nMax == max && now.nPage == page && now.nPos == pos)
+        return;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = max;
+    si.nPage = page;
+    si.nPos = pos;
+    ::SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+}  // namespace
+
 void CCanvasEdit::UpdateScrollBars() {
     if (!m_hWnd) return;
     const editor::ViewGeometry g = m_model.Geometry();
     // SCROLLINFO carries 32-bit positions: documents of more than 65 535
     // lines keep a working thumb.
-    SCROLLINFO si = {};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMin = 0;
-    si.nMax = m_model.ScrollColumns();
-    si.nPage = static_cast<UINT>(g.visibleColumns);
-    si.nPos = m_model.FirstColumn();
-    ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
-    si.nMax = std::max(0, m_model.LineCount() - 1);
-    si.nPage = static_cast<UINT>(g.visibleLines);
-    si.nPos = m_model.FirstLine();
-    ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+    SetScrollBar(m_hWnd, SB_HORZ, m_model.ScrollColumns(), static_cast<UINT>(g.visibleColumns), m_model.FirstColumn());
+    SetScrollBar(m_hWnd, SB_VERT, std::max(0, m_model.LineCount() - 1), static_cast<UINT>(g.visibleLines),
+                 m_model.FirstLine());
 }
 
 void CCanvasEdit::InvalidateGutterLine(int line) {

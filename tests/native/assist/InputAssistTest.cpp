@@ -186,6 +186,45 @@ TEST(AssistReaderTest, CrLfAndLfFilesReadAlike) {
     }
 }
 
+TEST(AssistReaderTest, TheCacheReadsAFileAgainOnlyWhenItHasChanged) {
+    ProfileCache cache;
+    int reads = 0;
+    std::string onDisk = "[s]\nk=1\n";
+    bool readable = true;
+    const auto read = [&](std::string& bytes) {
+        ++reads;
+        bytes = onDisk;
+        return readable;
+    };
+    using Stamp = ProfileCache::Stamp;
+    const struct { const char* path; Stamp stamp; const char* content; bool readable; int reads; const char* value; } steps[] = {
+        {"C:\\A\\HTML.ast", {10, 100}, "[s]\nk=1\n", true, 1, "1"},
+        {"c:\\a\\html.AST", {10, 100}, "[s]\nk=2\n", true, 1, "1"},  // same file, unchanged
+        {"C:\\A\\HTML.ast", {10, 101}, "[s]\nk=3\n", true, 2, "3"},  // written again
+        {"C:\\A\\HTML.ast", {11, 101}, "[s]\nk=44\n", true, 3, "44"},  // another size
+        {"C:\\A\\HTML.ast", {12, 102}, "", false, 4, nullptr},         // cannot be read
+        {"C:\\A\\HTML.ast", {12, 102}, "[s]\nk=5\n", true, 5, "5"},  // a failure is not kept
+    };
+    for (const auto& st : steps) {
+        onDisk = st.content;
+        readable = st.readable;
+        const std::shared_ptr<const ProfileText> text = cache.Get(st.path, st.stamp, read);
+        EXPECT_EQ(reads, st.reads) << st.content;
+        if (!st.value) {
+            EXPECT_EQ(text, nullptr);
+        } else {
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->Get("s", "k"), st.value);
+        }
+    }
+    // The least recently used file gives way to a new one beyond kFiles.
+    for (std::size_t i = 0; i < ProfileCache::kFiles; ++i) cache.Get("f" + std::to_string(i), Stamp{1, 1}, read);
+    const int before = reads;
+    cache.Get("C:\\A\\HTML.ast", Stamp{12, 102}, read);
+    cache.Get("f" + std::to_string(ProfileCache::kFiles - 1), Stamp{1, 1}, read);
+    EXPECT_EQ(reads, before + 1);
+}
+
 // --- Which file -------------------------------------------------------------------
 
 TEST(AssistFileTest, TheExtensionChoosesTheFile) {

@@ -189,6 +189,31 @@ TEST(TextStoreTest, FindInLineWholeWordGoesOnAfterARejectedMatch) {
     EXPECT_EQ(Find(s, "", true, false), -1);
 }
 
+TEST(TextStoreTest, LastLineWithEitherFindsTheNearestLineAbove) {
+    // Neighbours of '<' and '>' (0x3B, 0x3D, 0x3F, and 0xBC, 0xBE with the
+    // high bit set) must not count, at every place in a word of eight bytes.
+    const std::string near = "=;?\xBC\xBE\x81\x5C";
+    for (std::size_t at = 0; at < 19; ++at) {
+        std::string line(19, 'a');
+        line.replace(at % 12, near.size(), near);
+        TextStore s;
+        std::string marked = line;
+        marked[at] = (at % 2) ? '<' : '>';
+        Insert(s, BytePos{0, 0}, marked + "\r\n" + line + "\r\n\r\n" + line + "\r\n");
+        EXPECT_EQ(s.LastLineWithEither(4, '<', '>'), 0) << at;
+        EXPECT_EQ(s.LastLineWithEither(0, '<', '>'), -1) << at;
+    }
+    // A large text (its lines share one block) and lines typed afterwards.
+    std::string big;
+    for (int i = 0; i < 20000; ++i) big += i == 3 ? "x<y\n" : i == 17000 ? "a>\n" : "plain text\n";
+    TextStore s;
+    Insert(s, BytePos{0, 0}, big);
+    Insert(s, BytePos{0, 19000}, "<");
+    const struct { int before, line; } cases[] = {
+        {20001, 19000}, {19001, 19000}, {19000, 17000}, {17000, 3}, {4, 3}, {3, -1}, {-5, -1}};
+    for (const auto& c : cases) EXPECT_EQ(s.LastLineWithEither(c.before, '<', '>'), c.line) << c.before;
+}
+
 // --- Shared blocks and memory -------------------------------------------------
 
 // Random edits of large texts (so that inserted lines share blocks, and
