@@ -1,8 +1,5 @@
 #include "documents/core/DocRules.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "framework/core/AppInfo.h"
 #include "framework/core/PathUtil.h"
 #include "framework/core/Sjis.h"
@@ -62,21 +59,6 @@ std::string WithDefaultExtension(const std::string& path, const std::string& def
     if (name.empty()) return path;
     if (sjis::FindLastChar(name, '.') == name.size() - 1) return path + defaultExt;
     return path + "." + defaultExt;
-}
-
-std::string TempPathBeside(const std::string& path, unsigned attempt) {
-    const std::string folder = pathutil::FolderOf(path);
-    const std::size_t nameLength = path.size() - folder.size();
-    char name[32];
-    std::snprintf(name, sizeof name, "~pq%04X.tmp", attempt & 0xFFFFu);
-    if (nameLength >= std::strlen(name)) return folder + name;
-    // A shorter file name: "~" and as many hex digits of the attempt as
-    // make the name as long as the target's, so the temporary path is never
-    // longer than the target's (a target at the longest path still saves).
-    if (nameLength == 0) return std::string();
-    std::snprintf(name, sizeof name, "%010X", attempt);
-    const std::string temp = folder + "~" + std::string(name + 10 - (nameLength - 1), nameLength - 1);
-    return pathutil::EqualNoCase(temp, path) ? std::string() : temp;
 }
 
 int EditorTabImage(bool readOnly, bool modified) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/core/SettingsStore.h"
+#include "framework/core/PathUtil.h"
 
 namespace docs {
 
@@ -72,11 +73,9 @@ std::string BackupPath(const std::string& filePath, bool inBackupFolder, const s
 // default is not empty.
 std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt);
 
-// The name of a temporary file in the folder of `path`, distinct for each
-// attempt: the save writes it completely and then puts it in place. It is
-// never longer than `path` ("~pq0001.tmp", or "~" and hex digits for a
-// shorter file name); empty when no such name differs from path.
-std::string TempPathBeside(const std::string& path, unsigned attempt);
+// The name of a temporary file beside a path (the one rule of the
+// framework).
+using pathutil::TempPathBeside;
 
 // Tab images.
 enum TabImage : int { kImagePlain = 0, kImageModified = 1, kImagePreview = 2, kImageReadOnly = 3, kImageServer = 4 };

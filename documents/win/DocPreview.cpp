@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include "framework/core/PathUtil.h"
+#include "framework/win/FileSystem.h"
 #include "framework/win/MessageBox.h"
 #include "framework/win/WinPath.h"
 #include "resources/resource.h"
@@ -16,36 +17,19 @@ namespace {
 class WinTempDisk : public preview::ITempDisk {
 public:
     Create CreateNew(const std::string& path, const std::string& bytes) override {
-        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
-            const DWORD error = ::GetLastError();
-            return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Create::AlreadyExists
-                                                                               : Create::Failed;
-        }
-        bool ok = true;
-        std::size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-            DWORD written = 0;
-            ok = ::WriteFile(h, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-            done += written;
-        }
-        ok = ::CloseHandle(h) && ok;
-        if (!ok) {
-            ::DeleteFileA(path.c_str());
-            return Create::Failed;
-        }
-        return Create::Done;
+        CFileError error;
+        if (WriteNewFile(path, bytes, &error)) return Create::Done;
+        return error.osError == ERROR_FILE_EXISTS || error.osError == ERROR_ALREADY_EXISTS ? Create::AlreadyExists
+                                                                                           : Create::Failed;
     }
     bool Remove(const std::string& path) override {
-        if (::DeleteFileA(path.c_str())) return true;
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        const DWORD error = CurrentFileSystem().Delete(path);
+        return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
     bool EnsureFolder(const std::string& folder) override {
         const DWORD a = ::GetFileAttributesA(folder.c_str());
         if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        return ::CreateDirectoryA(folder.c_str(), nullptr) != 0;
+        return CurrentFileSystem().CreateFolder(folder) == ERROR_SUCCESS;
     }
     std::uint32_t Seed() override { return ::GetTickCount() ^ (::GetCurrentProcessId() << 16); }
 };

@@ -9,6 +9,7 @@
 #include "documents/core/Utf8.h"
 #include "framework/core/PathUtil.h"
 #include "framework/win/FileDialog.h"
+#include "framework/win/FileSystem.h"
 #include "framework/win/MessageBox.h"
 #include "framework/win/WinPath.h"
 #include "resources/resource.h"
@@ -26,39 +27,23 @@ public:
     bool Exists(const std::string& path) override {
         return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    // The copy is made as saves are: a backup is replaced only by a whole one.
     fileerr::Cause Copy(const std::string& from, const std::string& to) override {
-        if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return fileerr::Cause::None;
-        return CFileError::CauseOf(::GetLastError());
-    }
-    std::string TempPathFor(const std::string& target) override {
-        const unsigned seed = ::GetTickCount() ^ (::GetCurrentProcessId() << 8);
-        for (unsigned i = 0; i < 64; ++i) {
-            const std::string temp = docs::TempPathBeside(target, seed + i);
-            if (!temp.empty() && !Exists(temp)) return temp;
-        }
-        return std::string();
-    }
-    fileerr::Cause WriteNew(const std::string& path, const std::string& bytes) override {
-        CFile file;
+        std::string bytes;
         CFileError error;
-        if (!file.Open(path, CFile::modeWrite | CFile::modeCreateNew | CFile::shareExclusive, &error) ||
-            !file.Write(bytes.data(), bytes.size(), &error) || !file.Flush(&error))
-            return error.cause;
-        return fileerr::Cause::None;
+        if (ReadEntireFile(from, &bytes, &error) && WriteFileReplacing(to, bytes, &error)) return fileerr::Cause::None;
+        return error.cause;
+    }
+    std::string TempPathFor(const std::string& target) override { return NewTempPathBeside(target); }
+    fileerr::Cause WriteNew(const std::string& path, const std::string& bytes) override {
+        CFileError error;
+        return WriteNewFile(path, bytes, &error) ? fileerr::Cause::None : error.cause;
     }
     fileerr::Cause Replace(const std::string& target, const std::string& source) override {
-        // The new copy takes the original's name and then its attributes
-        // (hidden, system, archive), which the move would otherwise drop.
-        const DWORD attributes = ::GetFileAttributesA(target.c_str());
-        if (!::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return CFileError::CauseOf(::GetLastError());
-        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0)
-            ::SetFileAttributesA(target.c_str(), (attributes & kKept));
-        return fileerr::Cause::None;
+        CFileError error;
+        return ReplaceKeepingAttributes(source, target, &error) ? fileerr::Cause::None : error.cause;
     }
-    void Remove(const std::string& path) override { ::DeleteFileA(path.c_str()); }
+    void Remove(const std::string& path) override { CurrentFileSystem().Delete(path); }
     std::string FullPath(const std::string& path) override { return FullPathOf(path); }
 };
 

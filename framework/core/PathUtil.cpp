@@ -1,5 +1,8 @@
 #include "framework/core/PathUtil.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "framework/core/Sjis.h"
 
 namespace pathutil {
@@ -168,6 +171,21 @@ std::string ToForwardSlashes(const std::string& path) {
     std::string out = path;
     for (std::size_t i = sjis::FindChar(out, '\\'); i != sjis::npos; i = sjis::FindChar(out, '\\', i + 1)) out[i] = '/';
     return out;
+}
+
+std::string TempPathBeside(const std::string& path, unsigned attempt) {
+    const std::string folder = pathutil::FolderOf(path);
+    const std::size_t nameLength = path.size() - folder.size();
+    char name[32];
+    std::snprintf(name, sizeof name, "~pq%04X.tmp", attempt & 0xFFFFu);
+    if (nameLength >= std::strlen(name)) return folder + name;
+    // A shorter file name: "~" and as many hex digits of the attempt as
+    // make the name as long as the target's, so the temporary path is never
+    // longer than the target's (a target at the longest path still saves).
+    if (nameLength == 0) return std::string();
+    std::snprintf(name, sizeof name, "%010X", attempt);
+    const std::string temp = folder + "~" + std::string(name + 10 - (nameLength - 1), nameLength - 1);
+    return pathutil::EqualNoCase(temp, path) ? std::string() : temp;
 }
 
 }  // namespace pathutil

@@ -73,4 +73,10 @@ std::string ToForwardSlashes(const std::string& path);
 // of double-byte characters compare exactly.
 bool EqualNoCase(const std::string& a, const std::string& b);
 
+// The name of a temporary file in the folder of `path`, distinct for each
+// attempt: a save writes it completely and then puts it in place. It is
+// never longer than `path` ("~pq0001.tmp", or "~" and hex digits for a
+// shorter file name); empty when no such name differs from path.
+std::string TempPathBeside(const std::string& path, unsigned attempt);
+
 }  // namespace pathutil

@@ -1,5 +1,7 @@
 #include "framework/win/File.h"
 
+#include "framework/core/PathUtil.h"
+#include "framework/win/FileSystem.h"
 #include "framework/win/MessageBox.h"
 
 using fileerr::Cause;
@@ -79,27 +81,32 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileError* error) {
     if (flags & modeCreateNew) creation = CREATE_NEW;
     else if (flags & modeCreate) creation = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     if (path.empty() || path.size() > MAX_PATH - 1) return Fail(error, ERROR_BAD_PATHNAME);
-    m_handle = ::CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_handle == INVALID_HANDLE_VALUE) return Fail(error);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    const DWORD e = CurrentFileSystem().Open(path, access, share, creation, &h);
+    if (e != ERROR_SUCCESS) return Fail(error, e);
+    m_handle = h;
     return true;
 }
 
-void CFile::Close() {
-    if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle);
+bool CFile::Close(CFileError* error) {
+    if (m_handle == INVALID_HANDLE_VALUE) return true;
+    const DWORD e = CurrentFileSystem().Close(m_handle);
     m_handle = INVALID_HANDLE_VALUE;
+    return e == ERROR_SUCCESS || Fail(error, e);
 }
 
 bool CFile::GetLength(std::size_t* length, CFileError* error) const {
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(m_handle, &size)) return Fail(error);
-    if (size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFE) return Fail(error, ERROR_NOT_ENOUGH_MEMORY);
-    *length = static_cast<std::size_t>(size.QuadPart);
+    ULONGLONG size = 0;
+    const DWORD e = CurrentFileSystem().Size(m_handle, &size);
+    if (e != ERROR_SUCCESS) return Fail(error, e);
+    if (size > 0x7FFFFFFE) return Fail(error, ERROR_NOT_ENOUGH_MEMORY);
+    *length = static_cast<std::size_t>(size);
     return true;
 }
 
 bool CFile::SeekToBegin(CFileError* error) {
-    if (::SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return Fail(error);
-    return true;
+    const DWORD e = CurrentFileSystem().SeekToBegin(m_handle);
+    return e == ERROR_SUCCESS || Fail(error, e);
 }
 
 bool CFile::ReadAll(std::string* bytes, CFileError* error) {
@@ -114,7 +121,8 @@ bool CFile::ReadAll(std::string* bytes, CFileError* error) {
     while (done < length) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(length - done > 0x100000 ? 0x100000 : length - done);
-        if (!::ReadFile(m_handle, &(*bytes)[done], want, &got, nullptr)) return Fail(error);
+        const DWORD e = CurrentFileSystem().Read(m_handle, &(*bytes)[done], want, &got);
+        if (e != ERROR_SUCCESS) return Fail(error, e);
         if (got == 0) break;  // the file became shorter
         done += got;
     }
@@ -127,7 +135,8 @@ bool CFile::Write(const void* data, std::size_t length, CFileError* error) {
     while (length > 0) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(length > 0x100000 ? 0x100000 : length);
-        if (!::WriteFile(m_handle, p, chunk, &written, nullptr)) return Fail(error);
+        const DWORD e = CurrentFileSystem().Write(m_handle, p, chunk, &written);
+        if (e != ERROR_SUCCESS) return Fail(error, e);
         if (written == 0) return Fail(error, ERROR_DISK_FULL);
         p += written;
         length -= written;
@@ -136,6 +145,69 @@ bool CFile::Write(const void* data, std::size_t length, CFileError* error) {
 }
 
 bool CFile::Flush(CFileError* error) {
-    if (!::FlushFileBuffers(m_handle)) return Fail(error);
+    const DWORD e = CurrentFileSystem().Flush(m_handle);
+    return e == ERROR_SUCCESS || Fail(error, e);
+}
+
+// --- Whole files ---------------------------------------------------------------
+
+namespace {
+
+bool FailOn(const std::string& path, DWORD code, CFileError* error) {
+    if (error) {
+        error->osError = code;
+        error->cause = CFileError::CauseOf(code);
+        if (error->cause == Cause::None) error->cause = Cause::Generic;
+        error->path = path;
+    }
+    return false;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, CFileError* error) {
+    CFile file;
+    if (!file.Open(path, CFile::modeWrite | CFile::modeCreateNew | CFile::shareExclusive, error)) return false;
+    const bool ok = file.Write(bytes.data(), bytes.size(), error) && file.Flush(error);
+    // A failed close is a failed write too: the bytes may not all be there.
+    if (file.Close(ok ? error : nullptr) && ok) return true;
+    CurrentFileSystem().Delete(path);
+    return false;
+}
+
+std::string NewTempPathBeside(const std::string& target) {
+    const unsigned seed = ::GetTickCount() ^ (::GetCurrentProcessId() << 8);
+    for (unsigned i = 0; i < 64; ++i) {
+        const std::string temp = pathutil::TempPathBeside(target, seed + i);
+        if (!temp.empty() && !Exists(temp)) return temp;
+    }
+    return std::string();
+}
+
+bool ReplaceKeepingAttributes(const std::string& source, const std::string& target, CFileError* error) {
+    // The move would drop the original's hidden, system and archive marks.
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    const DWORD e = CurrentFileSystem().Replace(source, target);
+    if (e != ERROR_SUCCESS) return FailOn(target, e, error);
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0)
+        ::SetFileAttributesA(target.c_str(), attributes & kKept);
     return true;
+}
+
+bool WriteFileReplacing(const std::string& target, const std::string& bytes, CFileError* error) {
+    const std::string temp = NewTempPathBeside(target);
+    if (temp.empty()) return FailOn(target, ERROR_CANNOT_MAKE, error);
+    if (WriteNewFile(temp, bytes, error) && ReplaceKeepingAttributes(temp, target, error)) return true;
+    CurrentFileSystem().Delete(temp);
+    if (error) error->path = target;
+    return false;
+}
+
+bool ReadEntireFile(const std::string& path, std::string* bytes, CFileError* error) {
+    CFile file;
+    return file.Open(path, CFile::modeRead | CFile::shareDenyWrite, error) && file.ReadAll(bytes, error);
 }

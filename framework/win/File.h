@@ -1,6 +1,7 @@
-// CFile: an open file with its sharing mode. Every failure keeps its cause
-// and the system's error code, and turns into the program's standard
-// message for that cause, after the file's path.
+// CFile: an open file with its sharing mode, on the current file system
+// (framework/win/FileSystem.h). Every failure keeps its cause and the
+// system's error code, and turns into the program's standard message for
+// that cause, after the file's path.
 #pragma once
 
 #include <string>
@@ -45,7 +46,9 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     bool Open(const std::string& path, unsigned flags, CFileError* error = nullptr);
-    void Close();
+    // False when closing failed (the handle is gone all the same): what was
+    // written may not be on the disk.
+    bool Close(CFileError* error = nullptr);
     bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE Handle() const { return m_handle; }
     const std::string& GetFilePath() const { return m_path; }
@@ -67,3 +70,22 @@ private:
     std::string m_path;
     unsigned m_flags = 0;
 };
+
+// Whole files written the safe way. Each says why it failed through
+// *error, whose path is the file named by the caller.
+
+// Creates `path`, which must not exist, writes every byte, flushes and
+// closes it. A failure deletes what it created.
+bool WriteNewFile(const std::string& path, const std::string& bytes, CFileError* error);
+// A name beside `target` for a new temporary file that does not exist yet;
+// empty when none is free.
+std::string NewTempPathBeside(const std::string& target);
+// Puts `source` in the place of `target`; target's hidden, system and
+// archive attributes stay.
+bool ReplaceKeepingAttributes(const std::string& source, const std::string& target, CFileError* error);
+// Writes `bytes` as the whole of `target` through a temporary file beside
+// it, which replaces target only once it is complete. On failure target is
+// as it was and no temporary file is left.
+bool WriteFileReplacing(const std::string& target, const std::string& bytes, CFileError* error);
+// Reads a whole file (others may read it meanwhile).
+bool ReadEntireFile(const std::string& path, std::string* bytes, CFileError* error);

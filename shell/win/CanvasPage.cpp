@@ -9,6 +9,7 @@
 #include "framework/core/PathUtil.h"
 #include "framework/core/Sjis.h"
 #include "framework/win/File.h"
+#include "framework/win/FileSystem.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
@@ -72,23 +73,15 @@ class KeywordDisk : public options::IKeywordDisk {
 public:
     bool Exists(const std::string& path) override { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     bool Write(const std::string& path, const std::string& bytes) override {
-        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        std::size_t done = 0;
-        bool ok = true;
-        while (ok && done < bytes.size()) {
-            DWORD wrote = 0;
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-            ok = ::WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
-            done += wrote;
-        }
-        ok = ::CloseHandle(h) && ok;
-        return ok;
+        CFile file;
+        if (!file.Open(path, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive)) return false;
+        const bool ok = file.Write(bytes.data(), bytes.size()) && file.Flush();
+        return file.Close() && ok;
     }
     bool Replace(const std::string& from, const std::string& to) override {
-        return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        return ReplaceKeepingAttributes(from, to, nullptr);
     }
-    void Remove(const std::string& path) override { ::DeleteFileA(path.c_str()); }
+    void Remove(const std::string& path) override { CurrentFileSystem().Delete(path); }
 };
 
 std::vector<std::string> KeywordFiles(const std::string& folder) {
@@ -607,7 +600,7 @@ void CKeywordFileDlg::OnOK() {
     if (m_editName.empty() && disk.Exists(target) &&
         PqFileMessageBox(m_hWnd, target, " は既にあります。\n置き換えてもよろしいですか？", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    ::CreateDirectoryA(m_folder.c_str(), nullptr);
+    if (!disk.Exists(m_folder)) CurrentFileSystem().CreateFolder(m_folder);
     if (!options::WriteKeywordFile(disk, m_folder, fileName, WindowText(GetDlgItem(IDC_KWD_TEXT)))) {
         PqErrorBox(m_hWnd, kKeywordFailure);
         return;

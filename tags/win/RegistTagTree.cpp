@@ -379,25 +379,12 @@ void CRegistTagTree::ImportFrom(const std::string& path) {
 }
 
 bool CRegistTagTree::ExportTo(const std::string& path) {
-    // Written beside the target first: the old file stays whole until every
-    // byte of the new one is on the disk.
-    const std::string text = m_store.ExportText();
-    const std::string temp = path + "." + std::to_string(::GetCurrentProcessId()) + ".tmp";
-    CFile file;
+    // The old file stays whole until every byte of the new one is on the disk.
     CFileError error;
-    bool ok = file.Open(temp, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive, &error) &&
-              file.Write(text.data(), text.size(), &error) && file.Flush(&error);
-    file.Close();
-    if (ok && !::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error.cause = CFileError::CauseOf(::GetLastError());
-        ok = false;
-    }
-    if (!ok) {
-        ::DeleteFileA(temp.c_str());
-        PqErrorBox(m_host ? m_host->FrameWindow() : m_hWnd,
-                   fileerr::FullMessage(path, error.Failed() ? error.cause : fileerr::Cause::Generic));
-    }
-    return ok;
+    if (WriteFileReplacing(path, m_store.ExportText(), &error)) return true;
+    PqErrorBox(m_host ? m_host->FrameWindow() : m_hWnd,
+               fileerr::FullMessage(path, error.Failed() ? error.cause : fileerr::Cause::Generic));
+    return false;
 }
 
 bool CRegistTagTree::MoveTag(int file, int tag, int toFile, int before) {
