@@ -1,19 +1,6 @@
-# Native build: the core library under test, with AddressSanitizer and
-# UndefinedBehaviorSanitizer when PQ_SANITIZE is on (the test command's
-# configuration), and the benchmarks.
-
-option(PQ_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-option(PQ_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-
-if(PQ_FUZZ)
-  # Coverage for libFuzzer on everything; the fuzzers themselves link it.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address,undefined)
-elseif(PQ_SANITIZE)
-  set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  add_compile_options(${_san})
-  add_link_options(${_san})
-endif()
+# Native build: the unit tests of the core library, the benchmarks, the
+# native tools and the libFuzzer targets. The sanitizer and fuzzer flags are
+# set in cmake/PqSanitize.cmake, before the core library is defined.
 
 pq_gtest_groups(native PQ_NATIVE_TESTS)
 foreach(target ${PQ_NATIVE_TESTS})
@@ -51,6 +38,6 @@ if(PQ_FUZZ)
     add_executable(fuzz_${name} ${src})
     target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(fuzz_${name} PRIVATE pqcore)
+    target_link_libraries(fuzz_${name} PRIVATE ${PQ_PLUGIN_CORE_LIBS} pqcore)
   endforeach()
 endif()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds everything and runs every
 # test headless (native unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, Win32 tests and end-to-end tests under Wine on a
-# virtual display), then prints "N passed, N failed". Exits non-zero when any
-# test failed or a step did not complete.
+# UndefinedBehaviorSanitizer, short runs of the libFuzzer targets, Win32 tests
+# and end-to-end tests under Wine on a virtual display), then prints
+# "N passed, N failed". Exits non-zero when any test failed or a step did not
+# complete.
 #
 #   tools/test.sh [BUILD_ROOT]      (default: build/ in the source tree)
 set -uo pipefail
@@ -56,13 +57,18 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$root/native" -j"$jobs" --output-on-failure --output-junit results/ctest-junit.xml
 
+# The fuzz targets, a few seconds each (PQ_FUZZ_SECONDS): each counts as
+# one test. Longer campaigns: tools/fuzz.sh SECONDS.
+step "fuzz targets (clang, ${PQ_FUZZ_SECONDS:-5} s each)"
+"$src/tools/fuzz.sh" "${PQ_FUZZ_SECONDS:-5}" "$root/fuzz"
+
 step "Win32 and end-to-end tests under Wine ($(basename "$testroot"))"
 "$src/tools/testbed.sh" run "$testroot" -- \
   ctest --test-dir "$testroot" --output-on-failure --output-junit results/ctest-junit.xml
 wine_rc=$?
 
 step "results"
-python3 "$src/tools/summary.py" "$root/native" "$testroot"
+python3 "$src/tools/summary.py" "$root/native" "$root/fuzz" "$testroot"
 summary_rc=$?
 # A test bed that could not start runs no test: that is a failure, not a pass.
 [ -f "$testroot/results/ctest-junit.xml" ] || { echo "test: the Win32 and end-to-end tests did not run (test bed exit $wine_rc)" >&2; exit 1; }

@@ -34,6 +34,7 @@ std::size_t Sequence(Bytes s, std::size_t n, std::size_t i, char32_t* c, bool* c
     const unsigned char b = s[i];
     std::size_t len;
     char32_t min;
+    *cut = false;
     if (b >= 0xC2 && b <= 0xDF) {
         len = 2, min = 0x80, *c = b & 0x1F;
     } else if (b >= 0xE0 && b <= 0xEF) {
@@ -43,7 +44,6 @@ std::size_t Sequence(Bytes s, std::size_t n, std::size_t i, char32_t* c, bool* c
     } else {
         return 0;
     }
-    *cut = false;
     for (std::size_t k = 1; k < len; ++k) {
         if (i + k >= n) {
             *cut = true;

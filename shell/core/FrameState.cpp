@@ -8,6 +8,12 @@
 namespace shell {
 
 using settings::IndexedName;
+using settings::ReadSettingClamped;
+
+namespace {
+// Farther than any screen reaches, in pixels.
+constexpr std::int32_t kFarPixels = 1 << 20;
+}  // namespace
 
 std::vector<OpenFileRecord> ReadOpenHistory(const settings::SettingsStore& store) {
     std::vector<OpenFileRecord> files;
@@ -42,10 +48,12 @@ void WriteOpenHistory(settings::SettingsStore& store, const std::vector<OpenFile
 
 FramePlacement ReadFramePlacement(const settings::SettingsStore& store, const FramePlacement& current) {
     FramePlacement p;
-    const std::int32_t x = store.ReadSettingInt("Main", "x", current.rect.left);
-    const std::int32_t y = store.ReadSettingInt("Main", "y", current.rect.top);
-    const std::int32_t w = store.ReadSettingInt("Main", "nWidth", current.rect.Width());
-    const std::int32_t h = store.ReadSettingInt("Main", "nHeight", current.rect.Height());
+    // Damaged values must not overflow the rectangle's arithmetic: no screen
+    // reaches this far, and ClampToWorkArea brings the frame back anyway.
+    const std::int32_t x = ReadSettingClamped(store, "Main", "x", current.rect.left, -kFarPixels, kFarPixels);
+    const std::int32_t y = ReadSettingClamped(store, "Main", "y", current.rect.top, -kFarPixels, kFarPixels);
+    const std::int32_t w = ReadSettingClamped(store, "Main", "nWidth", current.rect.Width(), 0, kFarPixels);
+    const std::int32_t h = ReadSettingClamped(store, "Main", "nHeight", current.rect.Height(), 0, kFarPixels);
     p.rect = Rect{x, y, x + w, y + h};
     p.zoomed = store.ReadSettingInt("Main", "Zoomed", current.zoomed ? 1 : 0) == 1;
     return p;

@@ -69,6 +69,11 @@ TEST(Utf8DetectTest, MarkValidityAndDeclarations) {
         EXPECT_EQ(d.code, c.code) << Hex(c.bytes);
         EXPECT_EQ(d.mark, c.mark) << Hex(c.bytes);
     }
+    // A byte that can start no sequence is no UTF-8 wherever it stands.
+    for (const std::string& bad : {kNihongoUtf8 + "\x80", "a\xFF" + kNihongoUtf8, std::string("\xC1\xBF"),
+                                   kNbsp + "\xF5\x80\x80"}) {
+        EXPECT_FALSE(encoding::IsValidUtf8(bad.data(), bad.size())) << Hex(bad);
+    }
     const std::string decl = "<meta content=\"text/html; charset=Shift_JIS\">";
     const encoding::Declaration d = encoding::FindDeclaration(decl.data(), decl.size());
     EXPECT_EQ(decl.substr(d.offset, d.length), "Shift_JIS");

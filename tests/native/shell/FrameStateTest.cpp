@@ -68,6 +68,31 @@ TEST(FramePlacementTest, StoredValuesWinAndMissingOnesKeepTheCurrent) {
     EXPECT_TRUE(p.zoomed);
 }
 
+TEST(FramePlacementTest, DamagedValuesGiveARectangleTheClampCanUse) {
+    // Values at the ends of the integer range: the sums must not overflow.
+    const struct { std::int32_t x, w, left, width; } cases[] = {
+        {INT32_MAX, INT32_MAX, 1 << 20, 1 << 20},
+        {INT32_MIN, INT32_MIN, -(1 << 20), 0},
+        {-1013715585, -2063137534, -(1 << 20), 0},
+        {-300, 640, -300, 640},
+    };
+    for (const auto& c : cases) {
+        MemorySettingsBackend mem;
+        SettingsStore store(mem);
+        store.WriteSettingInt("Main", "x", c.x);
+        store.WriteSettingInt("Main", "y", c.x);
+        store.WriteSettingInt("Main", "nWidth", c.w);
+        store.WriteSettingInt("Main", "nHeight", c.w);
+        const FramePlacement p = ReadFramePlacement(store, FramePlacement{});
+        EXPECT_EQ(p.rect.left, c.left) << c.x;
+        EXPECT_EQ(p.rect.top, c.left) << c.x;
+        EXPECT_EQ(p.rect.Width(), c.width) << c.w;
+        EXPECT_EQ(p.rect.Height(), c.width) << c.w;
+        const Rect r = ClampToWorkArea(p.rect, Rect{0, 0, 1280, 770});
+        EXPECT_TRUE(r.left >= 0 && r.right <= 1280 && r.top >= 0 && r.bottom <= 770) << c.x;
+    }
+}
+
 TEST(FramePlacementTest, ClampKeepsTheWindowOnTheWorkArea) {
     const Rect work{0, 0, 1280, 770};
     Rect r = ClampToWorkArea(Rect{5000, -300, 5800, 300}, work);  // off to the right and above
