@@ -2,7 +2,7 @@
 // editing keys, menu commands, saves and restarts. After every save the file
 // holds exactly the text the editor showed; the program never dies or stops
 // answering; its GDI and USER object counts are printed at the end.
-// PQ_SOAK_ACTIONS sets the number of actions (300 by default), PQ_SOAK_SEED
+// PQ_SOAK_ACTIONS sets the number of actions (200 by default), PQ_SOAK_SEED
 // the random seed.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -21,11 +22,31 @@ unsigned EnvNumber(const char* name, unsigned fallback) {
 }
 
 struct GuiCounts {
-    DWORD gdi = 0, user = 0;
+    DWORD gdi = 0, user = 0, windows = 0;
 };
+
+BOOL CALLBACK CountChild(HWND, LPARAM lp) {
+    ++reinterpret_cast<std::pair<DWORD, DWORD>*>(lp)->second;
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
+    auto* c = reinterpret_cast<std::pair<DWORD, DWORD>*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(h, &owner);
+    if (owner == c->first) {
+        ++c->second;
+        ::EnumChildWindows(h, &CountChild, lp);  // every descendant once
+    }
+    return TRUE;
+}
 
 GuiCounts Counts(DWORD pid) {
     GuiCounts c;
+    // Wine answers GetGuiResources with 0, so the windows are counted too.
+    std::pair<DWORD, DWORD> windows{pid, 0};
+    ::EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&windows));
+    c.windows = windows.second;
     if (HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {
         c.gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
         c.user = ::GetGuiResources(process, GR_USEROBJECTS);
@@ -81,7 +102,7 @@ protected:
 };
 
 TEST_F(SoakE2E, RandomActionsKeepEverySaveEqualToTheEditorsText) {
-    const unsigned actions = EnvNumber("PQ_SOAK_ACTIONS", 300);
+    const unsigned actions = EnvNumber("PQ_SOAK_ACTIONS", 200);
     const unsigned seed = EnvNumber("PQ_SOAK_SEED", std::random_device{}());
     std::printf("soak: %u actions, seed %u\n", actions, seed);
     std::mt19937 rng(seed);
@@ -147,9 +168,10 @@ TEST_F(SoakE2E, RandomActionsKeepEverySaveEqualToTheEditorsText) {
     const GuiCounts last = Counts(app().ProcessId());
     std::printf("soak: %u actions in %.1f s, %d saves, %d restarts, %d dialogs dismissed\n", actions,
                 (::GetTickCount() - started) / 1000.0, saves, restarts, dialogs);
-    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu (since the last start)\n",
+    std::printf("soak: GDI objects %lu -> %lu, USER objects %lu -> %lu, windows %lu -> %lu (since the last start)\n",
                 static_cast<unsigned long>(first.gdi), static_cast<unsigned long>(last.gdi),
-                static_cast<unsigned long>(first.user), static_cast<unsigned long>(last.user));
+                static_cast<unsigned long>(first.user), static_cast<unsigned long>(last.user),
+                static_cast<unsigned long>(first.windows), static_cast<unsigned long>(last.windows));
     EXPECT_EQ(app().Close(), 0);
 }
 
