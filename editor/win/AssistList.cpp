@@ -4,6 +4,7 @@
 
 #include "editor/core/EditorOps.h"
 #include "editor/win/CanvasEdit.h"
+#include "framework/win/ForeignMessages.h"
 #include "framework/core/Sjis.h"
 #include "framework/win/File.h"
 
@@ -277,7 +278,7 @@ LRESULT CALLBACK CAssistList::ListProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, 
 
 LRESULT CALLBACK CAssistList::EditorProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
     CAssistList* self = reinterpret_cast<CAssistList*>(data);
-    if (msg == WM_NOTIFY) {
+    if (msg == WM_NOTIFY && l && foreign::TrustedNotification(l)) {
         const NMHDR* hdr = reinterpret_cast<const NMHDR*>(l);
         if (hdr->hwndFrom == self->m_list) {
             if (hdr->code == LVN_ITEMCHANGED) {

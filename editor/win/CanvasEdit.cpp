@@ -8,6 +8,7 @@
 #include "editor/core/EditorMessages.h"
 #include "editor/win/EditorDragDrop.h"
 #include "framework/core/Sjis.h"
+#include "framework/win/ForeignMessages.h"
 
 const char CCanvasEdit::kClassName[] = "CanvasEdit";
 
@@ -39,43 +40,11 @@ namespace {
 
 // Posted editor messages that carry addresses are dropped as they leave the
 // queue, whichever loop takes them: their addresses may come from any
-// process. One hook per thread with editors. The hook blanks the message and
-// also remembers it, so that it is refused when dispatched even where the
-// blanking does not reach the caller of the loop.
-thread_local HHOOK t_postFilter = nullptr;
-thread_local int t_editors = 0;
-thread_local MSG t_posted = {};
-
-LRESULT CALLBACK DropPostedAddresses(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == PM_REMOVE) {
-        MSG* msg = reinterpret_cast<MSG*>(lParam);
-        if (msg && editor::CarriesAddress(msg->message) && CCanvasEdit::FromEditorHandle(msg->hwnd)) {
-            t_posted = *msg;
-            msg->message = WM_NULL;
-        }
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+// process.
+bool PostedEditorAddress(const MSG& msg) {
+    return editor::CarriesAddress(msg.message) && CCanvasEdit::FromEditorHandle(msg.hwnd);
 }
 
-// Whether this message is the posted one the hook saw last (and forgets it).
-bool WasPosted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const MSG& p = t_posted;
-    if (p.message != message || p.hwnd != hwnd || p.wParam != wParam || p.lParam != lParam) return false;
-    t_posted = MSG{};
-    return true;
-}
-
-void AddPostFilter() {
-    if (t_editors++ == 0)
-        t_postFilter = ::SetWindowsHookExA(WH_GETMESSAGE, DropPostedAddresses, nullptr, ::GetCurrentThreadId());
-}
-
-void RemovePostFilter() {
-    if (t_editors > 0 && --t_editors == 0 && t_postFilter) {
-        ::UnhookWindowsHookEx(t_postFilter);
-        t_postFilter = nullptr;
-    }
-}
 }  // namespace
 
 editor::SystemColors CCanvasEdit::CurrentSystemColors() {
@@ -115,10 +84,9 @@ CCanvasEdit* CCanvasEdit::FromEditorHandle(HWND hwnd) {
 }
 
 LRESULT CCanvasEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NULL) t_posted = MSG{};  // a blanked one arrived as nothing
     if (editor::IsEditorMessage(message)) {
         // Sent from another thread (or program): its addresses are not ours.
-        if (editor::CarriesAddress(message) && (::InSendMessage() || WasPosted(m_hWnd, message, wParam, lParam)))
+        if (editor::CarriesAddress(message) && (::InSendMessage() || foreign::WasPosted(m_hWnd, message, wParam, lParam)))
             return 0;
         return static_cast<LRESULT>(editor::HandleEditorMessage(m_model, message, wParam, lParam));
     }
@@ -126,7 +94,7 @@ LRESULT CCanvasEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
-    AddPostFilter();
+    foreign::AddPostedAddressRule(&PostedEditorAddress);
     m_model.SetSystemColors(CurrentSystemColors());
     m_model.SetHost(this);
     InitInput();
@@ -138,7 +106,7 @@ LRESULT CCanvasEdit::OnCreate(WPARAM, LPARAM) {
 }
 
 LRESULT CCanvasEdit::OnDestroy(WPARAM, LPARAM) {
-    RemovePostFilter();
+    foreign::RemovePostedAddressRule(&PostedEditorAddress);
     DoneInput();
     m_model.SetHost(nullptr);
     m_model.Clear();

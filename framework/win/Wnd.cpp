@@ -1,6 +1,7 @@
 #include "framework/win/Wnd.h"
 
 #include "framework/win/App.h"
+#include "framework/win/ForeignMessages.h"
 
 namespace {
 const char kWndProp[] = "PqWndObject";
@@ -149,9 +150,27 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         return false;
     }
     if (message == WM_NOTIFY) {
+        if (!foreign::TrustedNotification(lParam)) return false;
         return OnNotify(wParam, lParam, result);
     }
     return DispatchMessageMap(message, wParam, lParam, result);
+}
+
+bool foreign::TrustedNotification(LPARAM lParam) {
+    if (!::InSendMessage()) return true;
+    if (!lParam) return false;
+    // The largest notification the program reads fits in this many bytes.
+    constexpr SIZE_T kLargest = 256;
+    const char* p = reinterpret_cast<const char*>(lParam);
+    MEMORY_BASIC_INFORMATION info = {};
+    if (::VirtualQuery(p, &info, sizeof info) != sizeof info || info.State != MEM_COMMIT) return false;
+    const DWORD writable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (!(info.Protect & writable) || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS))) return false;
+    const char* end = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    if (p > end || static_cast<SIZE_T>(end - p) < kLargest) return false;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(p);
+    return header->hwndFrom && ::IsWindow(header->hwndFrom) &&
+           ::GetWindowThreadProcessId(header->hwndFrom, nullptr) == ::GetCurrentThreadId();
 }
 
 bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/core/Sjis.h"
+
 namespace shell {
 
 using settings::IndexedName;
@@ -115,6 +117,13 @@ bool ParseOpenRequest(unsigned long id, const void* data, std::size_t size, std:
     const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
     // A second start never sends more than a long path of 259 bytes.
     if (length == 0 || length >= kOpenRequestSize) return false;
+    // A path names no control character and ends on a whole character: a
+    // block that breaks either rule was not written by a second start.
+    for (std::size_t i = 0; i < length; i = sjis::Next(bytes, length, i)) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+        if (sjis::IsLeadByte(c) && (i + 1 >= length || !sjis::IsTrailByte(bytes[i + 1]))) return false;
+    }
     path->assign(bytes, length);
     return true;
 }

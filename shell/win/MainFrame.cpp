@@ -1,5 +1,7 @@
 #include "shell/win/MainFrame.h"
 
+#include <cstring>
+
 #include "framework/core/AppInfo.h"
 #include "config/win/CustomizeSheet.h"
 #include "config/win/KeyHelpDialog.h"
@@ -10,11 +12,21 @@
 #include "shell/win/EditCommands.h"
 #include "search/win/SearchCommands.h"
 #include "shell/win/HelpCommands.h"
+#include "framework/win/ForeignMessages.h"
 #include "framework/win/MessageBox.h"
 #include "resources/resource.h"
 
 namespace {
 constexpr int kStatusPanes = 4;  // prompt, caret position, load code, line end
+
+// The question for the current editor writes its answer through lParam: a
+// posted one carries an address nobody vouches for, and is dropped
+// whichever loop takes it.
+bool PostedEditorQuestion(const MSG& msg) {
+    if (msg.message != WM_COMMAND || msg.wParam != CMainFrame::kActiveEditorCommand) return false;
+    char cls[64] = {};
+    return ::GetClassNameA(msg.hwnd, cls, sizeof cls) && std::strcmp(cls, appinfo::kMainWindowClass) == 0;
+}
 
 // The folder tree's view of the documents and the status bar.
 class FolderTreeHost : public filetree::IFolderTreeHost {
@@ -210,6 +222,7 @@ void CMainFrame::SaveFrameState() {
 }
 
 LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
+    foreign::AddPostedAddressRule(&PostedEditorQuestion);
     // The program draws its own menu bar; the class menu is only a fallback.
     if (HMENU menu = ::GetMenu(m_hWnd)) {
         ::SetMenu(m_hWnd, nullptr);
@@ -338,7 +351,8 @@ bool CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == kActiveEditorCommand) {
         // A plug-in asks for the current editor: answered only to a send
         // from this thread with somewhere to put the answer.
-        if (lParam && (::InSendMessageEx(nullptr) & ISMEX_SEND) == 0) {
+        if (lParam && (::InSendMessageEx(nullptr) & ISMEX_SEND) == 0 &&
+            !foreign::WasPosted(m_hWnd, WM_COMMAND, wParam, lParam)) {
             CCanvasEdit* editor = ActiveEditor();
             *reinterpret_cast<HWND*>(lParam) = editor ? editor->m_hWnd : nullptr;
         }
@@ -373,6 +387,7 @@ LRESULT CMainFrame::OnDropFilesMsg(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam) {
+    foreign::RemovePostedAddressRule(&PostedEditorQuestion);
     if (CWinApp* app = CWinApp::Current()) {
         app->RemovePreTranslateHandler(&m_commands);
         app->RemoveIdleHandler(this);

@@ -132,6 +132,29 @@ TEST(OpenRequestTest, OnlyTheIdentifierIsTrustedAndTheBlockIsReadWithinItsSize) 
     EXPECT_EQ(path.size(), 259u);
 }
 
+TEST(OpenRequestTest, BlocksThatNoSecondStartWritesAreRefused) {
+    struct Case {
+        std::string block;
+        const char* path;  // null: refused
+    };
+    const Case cases[] = {
+        {std::string("C:\\a\rb.html\0", 13), nullptr},       // a control character
+        {std::string("C:\\a\tb\0", 8), nullptr},
+        {"C:\\a\x7F", nullptr},
+        {"C:\\\x95", nullptr},                                 // cut after a lead byte
+        {std::string("C:\\\x95\0x", 6), nullptr},
+        {"C:\\\x81\x0A.html", nullptr},                        // a lead byte before a line end
+        {"C:\\\x95\x5C\\\x83\x5C.txt", "C:\\表\\ソ.txt"},   // 0x5C trail bytes
+        {"C:\\\xB1\xB2.txt", "C:\\ｱｲ.txt"},                  // half-width kana
+    };
+    for (const Case& c : cases) {
+        std::string path = "kept";
+        EXPECT_EQ(ParseOpenRequest(kOpenRequestId, c.block.data(), c.block.size(), &path), c.path != nullptr)
+            << c.block;
+        EXPECT_EQ(path, c.path ? c.path : "kept") << c.block;
+    }
+}
+
 TEST(FrameOptionsTest, DefaultsAndOnlyOneTurnsTheStartOptionsOn) {
     MemorySettingsBackend mem;
     SettingsStore store(mem);

@@ -8,6 +8,7 @@
 #include "framework/win/App.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/MessageBox.h"
+#include "win32/support/OtherThread.h"
 
 namespace {
 
@@ -279,6 +280,65 @@ TEST(MessageMapTest, NoExceptionLeavesAWindowProcedure) {
     refused.failCreate = true;
     EXPECT_FALSE(refused.CreateEx(0, "PqTestWindow", "t", WS_POPUP, 0, 0, 200, 100, nullptr, 0));
     EXPECT_EQ(refused.m_hWnd, nullptr);
+}
+
+class CNotifiedWnd : public CWnd {
+public:
+    int notified = 0;
+    void OnPing(NMHDR*, LRESULT* result) {
+        ++notified;
+        *result = 9;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifiedWnd, CWnd)
+    ON_NOTIFY(NM_CLICK, 7, OnPing)
+END_MESSAGE_MAP()
+
+struct ThreadWindow {
+    HWND hwnd = nullptr;
+    static DWORD WINAPI Make(void* p) {
+        static_cast<ThreadWindow*>(p)->hwnd =
+            ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        return 0;  // the window goes with its thread
+    }
+};
+
+TEST(MessageMapTest, NotificationsFromOtherThreadsAreReadOnlyWhenTheyAreOurs) {
+    ASSERT_TRUE(RegisterTestClass());
+    CNotifiedWnd w;
+    ASSERT_TRUE(w.CreateEx(0, "PqTestWindow", "t", WS_POPUP, 0, 0, 200, 100, nullptr, 0));
+    HWND ours = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ThreadWindow gone;
+    HANDLE t = ::CreateThread(nullptr, 0, &ThreadWindow::Make, &gone, 0, nullptr);
+    ::WaitForSingleObject(t, 5000);
+    ::CloseHandle(t);
+    NMHDR fromOurs = {ours, 7, static_cast<UINT>(NM_CLICK)};
+    NMHDR fromOther = {gone.hwnd, 7, static_cast<UINT>(NM_CLICK)};
+    static const NMHDR readOnly = {nullptr, 7, static_cast<UINT>(NM_CLICK)};
+    struct Case {
+        LPARAM lParam;
+        LRESULT result;
+    };
+    const Case cases[] = {
+        {0, 0},
+        {1, 0},
+        {static_cast<LPARAM>(0xFFFFFFFFu), 0},
+        {static_cast<LPARAM>(-1), 0},
+        {static_cast<LPARAM>(0x7FFF0000), 0},
+        {reinterpret_cast<LPARAM>(&readOnly), 0},
+        {reinterpret_cast<LPARAM>(&fromOther), 0},  // a window of another thread
+        {reinterpret_cast<LPARAM>(&fromOurs), 9},   // a control of ours, read
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(testsupport::SendFromOtherThread(w.m_hWnd, WM_NOTIFY, 7, c.lParam), c.result) << std::hex << c.lParam;
+    EXPECT_EQ(w.notified, 1);
+    // From this thread, as the controls send it.
+    EXPECT_EQ(w.SendMessage(WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&fromOurs)), 9);
+    EXPECT_EQ(w.notified, 2);
+    ::DestroyWindow(ours);
+    w.DestroyWindow();
 }
 
 }  // namespace
