@@ -19,27 +19,29 @@ void Notify(HWND dialog, int id, int code) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
+struct DialogSearch {
+    DWORD pid;
+    int id;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogWith(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(h, &owner);
+    if (owner == s->pid && h != s->except && ::IsWindowVisible(h) && ::GetDlgItem(h, s->id)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog of the program other than `except`, holding control `id`.
 HWND WaitDialogWith(const e2e::Program& app, int id, HWND except = nullptr) {
-    struct Search {
-        DWORD pid;
-        int id;
-        HWND except;
-        HWND found;
-    } s = {app.ProcessId(), id, except, nullptr};
+    DialogSearch s = {app.ProcessId(), id, except, nullptr};
     e2e::WaitFor([&] {
-        ::EnumWindows(
-            [](HWND h, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(h, &owner);
-                if (owner == s->pid && h != s->except && ::IsWindowVisible(h) && ::GetDlgItem(h, s->id)) {
-                    s->found = h;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&s));
+        ::EnumWindows(FindDialogWith, reinterpret_cast<LPARAM>(&s));
         return s.found != nullptr;
     });
     return s.found;
