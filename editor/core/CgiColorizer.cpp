@@ -6,41 +6,80 @@
 
 namespace editor {
 
+namespace {
+
+// What a pass carries from one character to the next, besides whether the
+// character before was double-byte (bit 0x100 of a resume place's state).
+enum CgiScan { kCode = 0, kDoubleQuoted = 1, kSingleQuoted = 2, kSkipped = 3 };
+
+// The furthest a turn reads past its own offset: a keyword and the byte
+// after it.
+constexpr int kLookAhead = KeywordTable::kMaxLength + 2;
+
+}  // namespace
+
 CgiColorizer::CgiColorizer(std::shared_ptr<const KeywordTable> keywords, const CgiColors& colors)
     : m_keywords(std::move(keywords)), m_colors(colors) {}
 
-// Character by character, so a trail byte is never taken for '\\', a quote,
-// '#' or the letter that starts a keyword.
 int CgiColorizer::ColorLine(const char* line, int length, int, Color* colors) const {
+    return Scan(line, length, colors, 0, length, nullptr, nullptr, 0);
+}
+
+int CgiColorizer::ColorPart(const char* line, int length, int, const ColorResume* start, int from, int to,
+                            Color* colors, std::vector<ColorResume>* resumes, int step) const {
+    if (to <= from) return 0;
+    return Scan(line, length, colors, from, to, start, resumes, step);
+}
+
+// Character by character, so a trail byte is never taken for '\\', a quote,
+// '#' or the letter that starts a keyword. Strings and skipped variables are
+// walked one character a turn, so a pass can be taken up inside them.
+int CgiColorizer::Scan(const char* line, int length, Color* colors, int from, int to, const ColorResume* start,
+                       std::vector<ColorResume>* resumes, int step) const {
     if (length <= 0 || !line) return 0;
-    auto paint = [colors](int from, int to, Color c) {
-        if (colors) std::fill(colors + from, colors + to, c);
+    auto paint = [colors, from, to](int a, int b, Color c) {
+        a = std::max(a, from);
+        b = std::min(b, to);
+        if (colors && a < b) std::fill(colors + (a - from), colors + (b - from), c);
     };
     int i = 0;
+    int mode = kCode;
     bool afterDoubleByte = false;
-    while (i < length) {
+    if (start) {
+        i = start->offset;
+        mode = start->state & 0xFF;
+        afterDoubleByte = (start->state & 0x100) != 0;
+    }
+    scan::ResumeTrail trail(resumes, step, i);
+    while (i < length && i < to) {
+        trail.At(i, mode | (afterDoubleByte ? 0x100 : 0), i + kLookAhead);
         const int n = scan::CharLen(line, length, i);
         const char c = line[i];
+        if (mode == kDoubleQuoted || mode == kSingleQuoted) {
+            paint(i, i + n, m_colors.string);
+            if (n == 1 && c == (mode == kDoubleQuoted ? '"' : '\'')) mode = kCode;
+            i += n;
+            afterDoubleByte = false;
+            continue;
+        }
+        if (mode == kSkipped) {
+            // The variable, pattern or escape is skipped up to and including
+            // the next white space.
+            if (scan::IsSpace(static_cast<unsigned char>(c))) mode = kCode;
+            i += n;
+            afterDoubleByte = false;
+            continue;
+        }
         if (n == 1 && (c == '!' || c == '$' || c == '%' || c == '/' || c == '\\')) {
-            // The variable, pattern or escape that follows is skipped up to
-            // and including the next white space.
-            int k = i + 1;
-            while (k < length && !scan::IsSpace(static_cast<unsigned char>(line[k])))
-                k += scan::CharLen(line, length, k);
-            i = k < length ? k + 1 : length;
+            mode = kSkipped;
+            ++i;
             afterDoubleByte = false;
             continue;
         }
         if (n == 1 && (c == '"' || c == '\'')) {
-            int k = i + 1;
-            while (k < length) {
-                const int nk = scan::CharLen(line, length, k);
-                if (nk == 1 && line[k] == c) break;
-                k += nk;
-            }
-            const int end = k < length ? k + 1 : length;
-            paint(i, end, m_colors.string);
-            i = end;
+            paint(i, i + 1, m_colors.string);
+            mode = c == '"' ? kDoubleQuoted : kSingleQuoted;
+            ++i;
             afterDoubleByte = false;
             continue;
         }
@@ -49,7 +88,11 @@ int CgiColorizer::ColorLine(const char* line, int length, int, Color* colors) co
             break;
         }
         if (n == 1 && scan::IsAsciiAlpha(static_cast<unsigned char>(c))) {
-            if (m_keywords) i = MatchKeyword(*m_keywords, line, length, i, m_colors.keyword, colors, afterDoubleByte);
+            if (m_keywords) {
+                const int end = MatchKeyword(*m_keywords, line, length, i, m_colors.keyword, nullptr, afterDoubleByte);
+                paint(i, end, m_colors.keyword);
+                i = end;
+            }
             // The character right after a keyword (or the letter itself when
             // none matched) is passed over.
             if (i < length) {

@@ -7,6 +7,13 @@
 
 namespace editor {
 
+namespace {
+// The CGI and user colourings carry nothing from one line to the next: with
+// this state every line is known without a scan, and a part of a long line
+// is coloured from the resume place nearest to it.
+int NoLineState(const char*, int, int) { return 0; }
+}  // namespace
+
 void ApplyColorMode(const ModeInstallation& mode, IColorModeEditor& editor) {
     editor.SetColorFunctions(mode.colorLine, mode.lineState);
     editor.SetColorPart(mode.colorPart);
@@ -75,6 +82,11 @@ ModeInstallation ColorModeManager::InstallationFor(int index) const {
         out.colorLine = [cgi](const char* line, int length, int prev, Color* colors) {
             return cgi->ColorLine(line, length, prev, colors);
         };
+        out.lineState = NoLineState;
+        out.colorPart = [cgi](const char* line, int length, int prev, const ColorResume* start, int from, int to,
+                              Color* colors, std::vector<ColorResume>* resumes, int step) {
+            return cgi->ColorPart(line, length, prev, start, from, to, colors, resumes, step);
+        };
         break;
     }
     case ModeKind::User: {
@@ -83,6 +95,11 @@ ModeInstallation ColorModeManager::InstallationFor(int index) const {
             std::make_shared<const UserColorizer>(t1, UserColors{c[0], c[1], c[2]}, mode.headline, mode.lineComment);
         out.colorLine = [user](const char* line, int length, int prev, Color* colors) {
             return user->ColorLine(line, length, prev, colors);
+        };
+        out.lineState = NoLineState;
+        out.colorPart = [user](const char* line, int length, int prev, const ColorResume* start, int from, int to,
+                               Color* colors, std::vector<ColorResume>* resumes, int step) {
+            return user->ColorPart(line, length, prev, start, from, to, colors, resumes, step);
         };
         break;
     }

@@ -3,8 +3,12 @@
 // characters (taken from the Shift JIS helper, so the rule lives there).
 #pragma once
 
+#include <climits>
+#include <exception>
 #include <string>
+#include <vector>
 
+#include "editor/core/ColorFunctions.h"
 #include "framework/core/Sjis.h"
 
 namespace editor {
@@ -60,6 +64,44 @@ inline bool MarkerAt(const char* line, int length, int pos, const std::string& m
     }
     return true;
 }
+
+// The resume places a colouring pass leaves behind it: one at the top of the
+// first turn at or after each multiple of `step` bytes beyond the last place
+// held. A pass taken up behind the last place adds nothing until it reaches
+// that place again. Without room for a place the pass simply leaves no more.
+class ResumeTrail {
+public:
+    ResumeTrail(std::vector<ColorResume>* resumes, int step, int startOffset) : m_resumes(resumes), m_step(step) {
+        if (!resumes || step <= 0) return;
+        if (resumes->empty()) {
+            m_next = step;
+        } else if (startOffset >= resumes->back().offset) {
+            m_next = (resumes->back().offset / step + 1) * step;
+        }
+    }
+    // Called at the top of every turn of the pass, with what it carries there.
+    void At(int offset, int state, int horizon) {
+        if (m_next == INT_MAX) {
+            // Caught up with the last place held.
+            if (m_resumes && m_step > 0 && !m_resumes->empty() && offset == m_resumes->back().offset)
+                m_next = (offset / m_step + 1) * m_step;
+            return;
+        }
+        if (offset < m_next || !m_resumes) return;
+        try {
+            m_resumes->push_back(ColorResume{offset, state, horizon});
+            m_next = (offset / m_step + 1) * m_step;
+        } catch (const std::exception&) {
+            m_next = INT_MAX;
+            m_resumes = nullptr;
+        }
+    }
+
+private:
+    std::vector<ColorResume>* m_resumes;
+    int m_step;
+    int m_next = INT_MAX;
+};
 
 }  // namespace scan
 }  // namespace editor

@@ -1,8 +1,6 @@
 #include "editor/core/HtmlColorizer.h"
 
 #include <algorithm>
-#include <climits>
-#include <exception>
 
 #include "editor/core/ColorScan.h"
 
@@ -83,28 +81,14 @@ int HtmlColorizer::Scan(const char* line, int length, int state, Color* colors, 
     };
     const HtmlColors& k = m_colors;
     const int stop = Paint ? window.to : length;
-    int nextResume = INT_MAX;
-    if (resumes && step > 0) {
-        nextResume = resumes->empty() ? step : (resumes->back().offset / step + 1) * step;
-        if (!resumes->empty() && i < resumes->back().offset) nextResume = INT_MAX;  // behind the last place held
-    }
+    scan::ResumeTrail trail(resumes, step, i);
 
     // The furthest byte a look-ahead that did not move the scan past it read;
     // the other look-aheads read at most kLookAhead bytes past the scan.
     constexpr int kLookAhead = 32;
     int reach = 0;
     while (i < length && i < stop) {
-        if (resumes && i >= nextResume) {
-            try {
-                resumes->push_back(
-                    ColorResume{i, state | (afterDoubleByte ? 0x100 : 0), std::max(i, reach) + kLookAhead});
-                nextResume = (i / step + 1) * step;
-            } catch (const std::exception&) {
-                nextResume = INT_MAX;
-            }
-        }
-        if (resumes && nextResume == INT_MAX && step > 0 && !resumes->empty() && i == resumes->back().offset)
-            nextResume = (i / step + 1) * step;  // caught up with the last place held
+        trail.At(i, state | (afterDoubleByte ? 0x100 : 0), std::max(i, reach) + kLookAhead);
         const int n = scan::CharLen(line, length, i);
         const char c = line[i];
         if (state == kHtmlText) {

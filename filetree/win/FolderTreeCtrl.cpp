@@ -82,7 +82,7 @@ CFolderTreeCtrl::CFolderTreeCtrl() { m_tree.owner = this; }
 
 CFolderTreeCtrl::~CFolderTreeCtrl() = default;
 
-bool CFolderTreeCtrl::CreatePane(HWND parent, IFolderTreeHost* host) {
+bool CFolderTreeCtrl::CreatePane(HWND parent, IFolderTreeHost* host, bool build) {
     m_host = host;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
@@ -98,14 +98,10 @@ bool CFolderTreeCtrl::CreatePane(HWND parent, IFolderTreeHost* host) {
                         TVS_SHOWSELALWAYS;
     if (!m_tree.CreateEx(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, 0, 0, 200, 200, m_hWnd, kTreeControlId))
         return false;
-    SHFILEINFOA info = {};
-    const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (images) TreeView_SetImageList(m_tree.m_hWnd, images, TVSIL_NORMAL);
     if (const settings::SettingsStore* store = settings::Current()) m_options.Load(*store);
     m_filter = m_options.Filter();
     m_showHidden = m_options.ShowHidden();
-    Build();
+    if (build) Build();
     return true;
 }
 
@@ -134,6 +130,14 @@ IShellFolder* CFolderTreeCtrl::FolderOf(HTREEITEM item) const {
 
 void CFolderTreeCtrl::Build() {
     if (!m_tree.m_hWnd) return;
+    if (!m_built) {
+        // The shell's icon list, made the first time it is asked for.
+        SHFILEINFOA info = {};
+        const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        if (images) TreeView_SetImageList(m_tree.m_hWnd, images, TVSIL_NORMAL);
+    }
+    m_built = true;
     TreeView_DeleteAllItems(m_tree.m_hWnd);
     m_root = nullptr;
     IShellFolder* desktop = nullptr;
@@ -697,6 +701,7 @@ HTREEITEM CFolderTreeCtrl::GoToFolder(const std::string& target) {
 }
 
 void CFolderTreeCtrl::GoToStartFolder() {
+    BuildOnce();
     const std::string target = m_options.StartTarget();
     if (target.empty()) return;
     if (HTREEITEM last = GoToFolder(target)) {

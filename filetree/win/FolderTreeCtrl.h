@@ -45,8 +45,13 @@ public:
     ~CFolderTreeCtrl() override;
 
     // Creates the pane and its tree, loads the options from the current
-    // settings store and builds the tree.
-    bool CreatePane(HWND parent, IFolderTreeHost* host);
+    // settings store and builds the tree, or leaves it empty until
+    // BuildOnce (the shell's folders and icons are slow to list).
+    bool CreatePane(HWND parent, IFolderTreeHost* host, bool build = true);
+    // Builds the tree unless it was built already.
+    void BuildOnce() {
+        if (!m_built) Build();
+    }
     HWND Tree() const { return m_tree.m_hWnd; }
 
     // Builds the tree afresh with the options' filter and hidden-item switch.
@@ -58,7 +63,8 @@ public:
     // expansion lists it afresh (the control tells no collapse it is asked
     // for once an item was expanded).
     void Collapse(HTREEITEM item);
-    // Once after the documents are restored: the start folder of the options.
+    // Once after the documents are restored: the start folder of the options
+    // (the tree is built first when it was left empty).
     void GoToStartFolder();
 
     const FolderTreeOptions& Options() const { return m_options; }
@@ -122,6 +128,7 @@ private:
     bool m_imeWasOpen = false;
     IContextMenu* m_shellMenu = nullptr;
     HTREEITEM m_root = nullptr;
+    bool m_built = false;
     std::map<std::string, int> m_typeIcons;  // icon by extension, for one expansion
 };
 

@@ -21,13 +21,30 @@ int SmallIconIndex(const std::string& path) {
 bool CAddressBar::Create(HWND parent, UINT id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | CBS_DROPDOWN |
                         CBS_AUTOHSCROLL;
-    if (!CreateEx(0, WC_COMBOBOXEXA, "", style, 0, 0, 300, kDropDownHeight, parent, id)) return false;
+    return CreateEx(0, WC_COMBOBOXEXA, "", style, 0, 0, 300, kDropDownHeight, parent, id);
+}
+
+void CAddressBar::ShowIcons() {
+    if (m_icons || !m_hWnd) return;
+    m_icons = true;
     SHFILEINFOA info = {};
     const auto images = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(
         "C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
         SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (images) SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    return true;
+    if (!images) return;
+    SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    // The entries are listed again with their icons; the selection and the
+    // edit field's text stay as they were.
+    const LRESULT selected = SendMessage(CB_GETCURSEL);
+    HWND edit = reinterpret_cast<HWND>(SendMessage(CBEM_GETEDITCONTROL));
+    std::string text;
+    if (edit) {
+        text.assign(static_cast<std::size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    }
+    Refill();
+    SendMessage(CB_SETCURSEL, static_cast<WPARAM>(selected));
+    if (edit) ::SetWindowTextA(edit, text.c_str());
 }
 
 int CAddressBar::BarHeight() const {
@@ -42,10 +59,10 @@ int CAddressBar::BarHeight() const {
 
 void CAddressBar::InsertItem(int index, const std::string& path) {
     COMBOBOXEXITEMA item = {};
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.mask = m_icons ? CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE : CBEIF_TEXT;
     item.iItem = index;
     item.pszText = const_cast<char*>(path.c_str());
-    item.iImage = item.iSelectedImage = SmallIconIndex(path);
+    if (m_icons) item.iImage = item.iSelectedImage = SmallIconIndex(path);
     SendMessage(CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -19,6 +19,10 @@ public:
     const shell::AddressHistory& History() const { return m_history; }
     void LoadHistory();
     void SaveHistory() const;
+    // Gives the entries the shell's small icons. The shell's icon list is
+    // slow to make the first time, so the bar is made without it and the
+    // frame calls this once it shows; the entries and the text stay.
+    void ShowIcons();
 
     // Puts the focus into the edit field.
     void FocusEdit();
@@ -35,4 +39,5 @@ private:
     void InsertItem(int index, const std::string& path);
     void Refill();
     shell::AddressHistory m_history;
+    bool m_icons = false;
 };

@@ -140,6 +140,12 @@ void CMainFrame::RestoreWindow() {
     ::UpdateWindow(m_hWnd);
 }
 
+void CMainFrame::FillPanes() {
+    m_tagPane.LoadStore();
+    m_folderTree.BuildOnce();
+    if (m_bars.m_hWnd) m_bars.AddressBar().ShowIcons();
+}
+
 void CMainFrame::RestoreLastFiles() {
     const settings::SettingsStore* store = settings::Current();
     int reopened = 0;
@@ -266,10 +272,11 @@ LRESULT CMainFrame::OnCreateMsg(WPARAM, LPARAM) {
 bool CMainFrame::CreatePanes() {
     if (!m_docs.CreateDocWindow(m_hWnd, this)) return false;
     m_folderTreeHost = std::make_unique<FolderTreeHost>(m_docs, m_wndStatusBar);
-    if (!m_folderTree.CreatePane(m_hWnd, m_folderTreeHost.get())) return false;
+    // The folder tree and the tag store are filled once the frame shows.
+    if (!m_folderTree.CreatePane(m_hWnd, m_folderTreeHost.get(), false)) return false;
     // Tag commands (ids 10000-19999) go to the pane, which owns the tag store.
     m_commands.SetTagCommands(&m_tagPane);
-    if (!m_tagPane.Create(m_hWnd, this)) return false;
+    if (!m_tagPane.Create(m_hWnd, this, false)) return false;
     if (!m_panes.Create(m_hWnd)) return false;
     m_panes.SetPaneWindow(split::kPaneFolderTree, m_folderTree.m_hWnd);
     m_panes.SetPaneWindow(split::kPaneRegistTag, m_tagPane.m_hWnd);

@@ -37,6 +37,9 @@ public:
     // their selection and scroll position and selects the last one; without
     // a reopened file the first tab gets the template text.
     void RestoreWindow();
+    // Once the frame shows: the tag store and the folder tree, which the
+    // first window does not wait for.
+    void FillPanes();
     void RestoreLastFiles();
     // Placement, the files open now (with LastOpen), split layout and the
     // status bar's display, written once the documents agreed to close.

@@ -41,6 +41,7 @@ bool CPembroquilApp::InitInstance() {
     }
     m_pMainWnd = m_frame.get();
     m_frame->RestoreWindow();
+    m_frame->FillPanes();
     // A copy started because the running one did not take its file opens
     // that file alone: the last run's files are the running copy's.
     if (!m_instance.HandOffFailed()) m_frame->RestoreLastFiles();

@@ -56,7 +56,7 @@ CRegistTagTree::~CRegistTagTree() {
     if (m_images) ImageList_Destroy(m_images);
 }
 
-bool CRegistTagTree::Create(HWND parent, ITagPaneHost* host) {
+bool CRegistTagTree::Create(HWND parent, ITagPaneHost* host, bool load) {
     m_host = host;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
@@ -91,6 +91,14 @@ bool CRegistTagTree::Create(HWND parent, ITagPaneHost* host) {
         kind->cursor2 = tags::KindTable[k].cursor2;
     }
 
+    if (CWinApp* app = CWinApp::Current()) app->AddPreTranslateHandler(&m_pluginKeys);
+    if (load) LoadStore();
+    return true;
+}
+
+void CRegistTagTree::LoadStore() {
+    if (m_loaded || !m_tree.m_hWnd) return;
+    m_loaded = true;
     if (const settings::SettingsStore* store = settings::Current()) {
         m_store.Load(*store);
     } else {
@@ -98,12 +106,10 @@ bool CRegistTagTree::Create(HWND parent, ITagPaneHost* host) {
     }
     BuildItems();
     AfterChange(false);
-    if (CWinApp* app = CWinApp::Current()) app->AddPreTranslateHandler(&m_pluginKeys);
-    return true;
 }
 
 void CRegistTagTree::SaveStore() {
-    if (m_saved) return;
+    if (m_saved || !m_loaded) return;
     m_saved = true;
     if (settings::SettingsStore* store = settings::Current()) m_store.Save(*store);
 }

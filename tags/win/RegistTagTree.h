@@ -41,7 +41,12 @@ public:
     CRegistTagTree();
     ~CRegistTagTree() override;
 
-    bool Create(HWND parent, ITagPaneHost* host);
+    // Creates the pane; with `load` the store is read and listed at once,
+    // otherwise when LoadStore is called.
+    bool Create(HWND parent, ITagPaneHost* host, bool load = true);
+    // Reads the store from the current settings (the samples without any)
+    // and lists it, once.
+    void LoadStore();
     HWND Tree() const { return m_tree.m_hWnd; }
     tags::TagStore& Store() { return m_store; }
 
@@ -151,6 +156,7 @@ private:
     HIMAGELIST m_images = nullptr;
     CPluginDialogKeys m_pluginKeys;
     bool m_saved = false;
+    bool m_loaded = false;  // a store never read is never written back
     bool m_imeClosed = false;
     // Drags: the item under the left button when it went down.
     HTREEITEM m_downItem = nullptr;

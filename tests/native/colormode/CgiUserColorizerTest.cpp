@@ -4,6 +4,7 @@
 
 #include "ColorTestUtil.h"
 #include "editor/core/CgiColorizer.h"
+#include "editor/core/EditorModel.h"
 #include "editor/core/UserColorizer.h"
 
 namespace {
@@ -99,6 +100,68 @@ TEST(CgiUserColorTest, RandomLinesStayInsideTheLine) {
         for (int k = 0; k < n; ++k) text += alphabet[rng() % (sizeof alphabet - 1)];
         ASSERT_EQ(Cgi(cgi, text).find('!'), std::string::npos) << text;
         ASSERT_EQ(User(user, text).find('!'), std::string::npos) << text;
+    }
+}
+
+// Parts of long lines coloured in the editor from resume places agree with
+// the whole line coloured from its start, while edits move or drop the
+// places: for CGI and for a user mode, whose places may lie inside strings,
+// skipped variables and after double-byte characters.
+TEST(CgiUserColorTest, PartsOfLongLinesFromResumePlacesAgreeWithTheWholeLine) {
+    const auto cgi = std::make_shared<editor::CgiColorizer>(Table({"print", "if"}), editor::CgiColors{kK, kC, kS});
+    const auto user = std::make_shared<editor::UserColorizer>(MakeUser({"print", "+="}, "##", "//"));
+    const std::string pieces[] = {"print ", "if(", "\"ab ", "'", "$x ", "/p/ ", "\x95\x5C", "\x83\x41",
+                                  "# ", "//", "+=", " ", "\\", "##", "a", "\""};
+    struct Mode {
+        editor::ColorLineFn line;
+        editor::ColorPartFn part;
+    };
+    const Mode modes[] = {
+        {[cgi](const char* l, int n, int p, editor::Color* c) { return cgi->ColorLine(l, n, p, c); },
+         [cgi](const char* l, int n, int p, const editor::ColorResume* s, int f, int t, editor::Color* c,
+               std::vector<editor::ColorResume>* r, int step) { return cgi->ColorPart(l, n, p, s, f, t, c, r, step); }},
+        {[user](const char* l, int n, int p, editor::Color* c) { return user->ColorLine(l, n, p, c); },
+         [user](const char* l, int n, int p, const editor::ColorResume* s, int f, int t, editor::Color* c,
+                std::vector<editor::ColorResume>* r, int step) { return user->ColorPart(l, n, p, s, f, t, c, r, step); }},
+    };
+    for (const Mode& mode : modes) {
+        std::mt19937 rng(11);
+        // Comments come only with the edits, so that most of a line is worth colouring.
+        auto randomText = [&](int size) {
+            std::string t;
+            while (static_cast<int>(t.size()) < size) {
+                const std::string& p = pieces[rng() % 16];
+                if (p != "# " && p != "//" && p != "##") t += p;
+            }
+            return t;
+        };
+        editor::EditorModel m;
+        m.SetColorFunctions(mode.line, [](const char*, int, int) { return 0; });
+        m.SetColorPart(mode.part);
+        const std::string text = randomText(30000) + "\r\n" + randomText(20000);
+        ASSERT_TRUE(m.SetText(text.data(), text.size()));
+        int resumed = 0;
+        for (int round = 0; round < 150; ++round) {
+            const int n = static_cast<int>(rng() % 2);
+            const int length = m.LineLength(n);
+            const char* bytes = m.Store().LineText(n);
+            std::vector<editor::Color> whole(static_cast<std::size_t>(length) + 1, kText);
+            mode.line(bytes, length, -1, whole.data());
+            const int from = static_cast<int>(rng() % static_cast<unsigned>(length));
+            const int to = std::min(length, from + 1 + static_cast<int>(rng() % 300));
+            std::vector<editor::Color> part(static_cast<std::size_t>(to - from) + 1, kText);
+            EXPECT_EQ(m.ColorLinePart(n, from, to, part.data()), 0);
+            for (int k = from; k < to; ++k)
+                ASSERT_EQ(part[static_cast<std::size_t>(k - from)], whole[static_cast<std::size_t>(k)]) << round << ' ' << k;
+            resumed = std::max(resumed, m.ColorResumeCount(n));
+            if (round % 3 == 2) {
+                const int line = static_cast<int>(rng() % 2);
+                const std::string& piece = pieces[rng() % 16];
+                const int at = m.Store().BoundaryIn(line, static_cast<int>(rng() % static_cast<unsigned>(m.LineLength(line) + 1)), false);
+                ASSERT_TRUE(m.ReplaceBytes(editor::BytePos{at, line}, editor::BytePos{-1, 0}, piece.data(), piece.size(), true, nullptr));
+            }
+        }
+        EXPECT_GT(resumed, 2);
     }
 }
 

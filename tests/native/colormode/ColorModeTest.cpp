@@ -262,7 +262,8 @@ TEST_F(SelectColorModeTest, HtmlModeInstallsEverythingWithoutRepaint) {
 TEST_F(SelectColorModeTest, OtherModesAndUnknownExtensions) {
     EXPECT_EQ(modes.SelectColorMode("cgi", ed), 1);
     EXPECT_TRUE(ed.colorLine);
-    EXPECT_FALSE(ed.lineState);   // CGI has no line states
+    ASSERT_TRUE(ed.lineState);  // CGI carries nothing across lines: every state is 0
+    EXPECT_EQ(ed.lineState("'#", 2, -1), 0);
     EXPECT_FALSE(ed.words.next);  // and the default word functions
     EXPECT_TRUE(modes.Keywords1().Contains("print", 5));
     EXPECT_TRUE(modes.Keywords2().Empty());

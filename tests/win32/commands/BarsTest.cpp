@@ -272,6 +272,27 @@ TEST_F(BarsTest, AddressBarKeepsTwentyPathsAndStoresThem) {
     EXPECT_EQ(store.ReadSettingString("History\\File", "Path0", ""), "C:\\docs\\page20.html");
 }
 
+// The shell's icons come after the bar shows: the entries, the selection
+// and the text being typed stay.
+TEST_F(BarsTest, AddressBarIconsComeLaterWithoutTouchingTheEntries) {
+    CAddressBar& address = bars.AddressBar();
+    address.ShowPath("C:\\docs\\a.html");
+    address.ShowPath("C:\\docs\\b.html");
+    address.ShowPath("C:\\docs\\a.html");
+    HWND edit = reinterpret_cast<HWND>(address.SendMessage(CBEM_GETEDITCONTROL));
+    ASSERT_NE(edit, nullptr);
+    ::SetWindowTextA(edit, "C:\\do");
+    address.ShowIcons();
+    EXPECT_NE(address.SendMessage(CBEM_GETIMAGELIST), 0);
+    EXPECT_EQ(address.SendMessage(CB_GETCOUNT), 2);
+    EXPECT_EQ(address.SendMessage(CB_GETCURSEL), 1);
+    char text[MAX_PATH] = {};
+    ::GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "C:\\do");
+    address.SendMessage(CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "C:\\docs\\b.html");
+}
+
 class AnsweringBoxes : public IMessageBoxService {
 public:
     std::deque<int> answers;

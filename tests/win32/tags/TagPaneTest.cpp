@@ -101,6 +101,24 @@ TEST_F(TagPaneTest, ShowsTheSamplesAndRunsTagsByIdAndKey) {
     EXPECT_EQ(store.ReadSettingInt("RegistTag", "Count", 0), 3);
 }
 
+// A pane made before its store is read (the frame reads it once shown)
+// writes nothing back until it has read it, and lists it once.
+TEST_F(TagPaneTest, AStoreNotReadYetIsNeverWrittenBack) {
+    pane.Store().Files().resize(1);
+    pane.SaveStore();
+    ASSERT_EQ(store.ReadSettingInt("RegistTag", "Count", 0), 1);
+    tagswin::CRegistTagTree later;
+    ASSERT_TRUE(later.Create(host.frame.m_hWnd, &host, false));
+    EXPECT_EQ(TreeView_GetCount(later.Tree()), 0u);
+    later.SaveStore();  // the program ends before the store was read
+    EXPECT_EQ(store.ReadSettingInt("RegistTag", "Count", 0), 1);
+    later.LoadStore();
+    later.LoadStore();
+    EXPECT_EQ(later.Store().Files().size(), 1u);
+    EXPECT_EQ(later.ItemLabel(0, -1), "簡易タグサンプル");
+    later.DestroyWindow();
+}
+
 TEST_F(TagPaneTest, NewFilesAndTagsKeepTheLimits) {
     RunWithDialog(ID_TAG_NEW_FILE, "ファイルプロパティ", IDOK,
                   [](HWND d) { ::SetDlgItemTextA(d, IDC_TAG_FILE_NAME, "自作"); });
