@@ -72,6 +72,19 @@ void CheckCommandLine(const std::string& bytes) {
     for (std::size_t i = 0; i < words.size(); ++i) Same(split[i], words[i], "a quoted argument changed");
 }
 
+// A path a second start can send: no control character, and every lead
+// byte followed by its trail byte.
+bool SendablePath(const std::string& path) {
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+        if (!sjis::IsLeadByte(c)) continue;
+        if (i + 1 >= path.size() || !sjis::IsTrailByte(path[i + 1])) return false;
+        ++i;
+    }
+    return true;
+}
+
 void CheckOpenRequest(const std::string& bytes) {
     unsigned long id = shell::kOpenRequestId;
     std::string block = bytes;
@@ -82,11 +95,12 @@ void CheckOpenRequest(const std::string& bytes) {
     std::string path = "unchanged";
     const bool taken = shell::ParseOpenRequest(id, block.data(), block.size(), &path);
     const std::string expected = block.substr(0, block.find('\0'));
-    const bool sound = id == shell::kOpenRequestId && !expected.empty() && expected.size() < shell::kOpenRequestSize;
+    const bool sendable = !expected.empty() && expected.size() < shell::kOpenRequestSize && SendablePath(expected);
+    const bool sound = id == shell::kOpenRequestId && sendable;
     Check(taken == sound, "an open request taken or refused against its form");
     if (taken) Same(path, expected, "the path of an open request");
     // The block the second copy sends gives its path back.
-    if (!expected.empty() && expected.size() < shell::kOpenRequestSize) {
+    if (sendable) {
         std::vector<char> sent(shell::kOpenRequestSize, '\0');
         std::memcpy(sent.data(), expected.data(), expected.size());
         std::string got;
